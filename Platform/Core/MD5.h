@@ -1,0 +1,34 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+#include "Platform/Export.h"
+
+namespace Tivrel::Core {
+
+// Incremental MD5 over OpenSSL's libcrypto. Protocol: construct, update any number of
+// times, finalize once, then read hexdigest (32 lower-case hex digits). update after
+// finalize and hexdigest before it throw std::logic_error. update allocates nothing.
+// One object belongs to one thread at a time.
+class TIVREL_PLATFORM_API MD5 {
+public:
+  MD5();
+  // Digest of a whole text: constructs, updates with the text and finalizes.
+  explicit MD5(const std::string& text);
+  MD5(const MD5&) = default;
+  MD5& operator=(const MD5&) = default;
+
+  void update(const void* data, size_t size);
+  void update(const std::string& text) { update(text.data(), text.size()); }
+  void finalize();
+  std::string hexdigest() const;
+
+private:
+  // Storage for OpenSSL's MD5_CTX, kept opaque so that this header needs no OpenSSL.
+  alignas(8) unsigned char context_[128];
+  unsigned char digest_[16];
+  bool finalized_ = false;
+};
+
+}  // namespace Tivrel::Core
