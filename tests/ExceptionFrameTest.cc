@@ -1,3 +1,7 @@
+#include <stdexcept>
+#include <string>
+#include <typeinfo>
+
 #include <gtest/gtest.h>
 
 #include "Proc/Interfaces/Stub.h"
@@ -5,14 +9,83 @@
 namespace Tivrel::Proc {
 namespace {
 
-TEST(ExceptionFrameTest, FilterExceptionIsCaughtThroughEveryBaseWithSharedTags) {
+constexpr char kFunction[] = "void Tivrel::Proc::RejectConfiguration()";
+constexpr int kLine = 321;
+
+// A FilterException thrown through the throw sequence, as a worker thread hands it over.
+ExceptionPtr StoredFilterException() {
   try {
-    ThrowError<FilterException>("bad filter", TIVREL_THROW_SITE("void f()", 7));
-  } catch (const boost::exception& e) {
-    ASSERT_NE(boost::get_error_info<TagDescription>(e), nullptr);
-    EXPECT_EQ(*boost::get_error_info<TagDescription>(e), "bad filter");
-    EXPECT_EQ(*boost::get_error_info<boost::throw_line>(e), 7);
-    EXPECT_STREQ(*boost::get_error_info<boost::throw_function>(e), "void f()");
+    ThrowError<FilterException>("Filter was initialized with incorrect class (X)!",
+                                TIVREL_THROW_SITE(kFunction, kLine));
+  } catch (...) {
+    return std::current_exception();
+  }
+}
+
+// The object a handler for Handler receives, as boost::exception; null if not caught.
+template <class Handler>
+const boost::exception* CatchAs(const ExceptionPtr& stored) {
+  try {
+    RethrowException(stored);
+  } catch (const Handler& e) {
+    return dynamic_cast<const boost::exception*>(&e);
+  } catch (...) {
+  }
+  return nullptr;
+}
+
+TEST(ExceptionFrameTest, EveryBaseCatchesTheStoredObjectWithItsTagsAndLocation) {
+  const ExceptionPtr stored = StoredFilterException();
+  // One object behind every view, hence one set of tags.
+  const boost::exception* views[] = {CatchAs<FilterException>(stored), CatchAs<ProcException>(stored),
+                                     CatchAs<Exception>(stored), CatchAs<std::exception>(stored),
+                                     CatchAs<boost::exception>(stored)};
+  for (const auto* view : views) EXPECT_TRUE(view != nullptr && view == views[0]);
+  ASSERT_NE(views[0], nullptr);
+  const boost::exception& e = *views[0];
+  ASSERT_NE(boost::get_error_info<TagDescription>(e), nullptr);
+  EXPECT_EQ(*boost::get_error_info<TagDescription>(e), "Filter was initialized with incorrect class (X)!");
+  ASSERT_NE(boost::get_error_info<TagCallStack>(e), nullptr);
+  EXPECT_EQ(boost::get_error_info<TagCallStack>(e)->rfind("#0 0x", 0), 0u);
+  EXPECT_STREQ(*boost::get_error_info<boost::throw_file>(e), "tests/ExceptionFrameTest.cc");
+  EXPECT_STREQ(*boost::get_error_info<boost::throw_function>(e), kFunction);
+  EXPECT_EQ(*boost::get_error_info<boost::throw_line>(e), kLine);
+  // what() is the generic text, never the description.
+  EXPECT_STREQ(dynamic_cast<const std::exception&>(e).what(), std::exception().what());
+}
+
+TEST(ExceptionFrameTest, StandardExceptionGetsTheStackAppendedToItsMessage) {
+  const std::invalid_argument original("data is NULL");
+  const std::string message = AddStack(original).what();
+  EXPECT_STREQ(original.what(), "data is NULL");
+  EXPECT_EQ(message.rfind("data is NULL\n#0 0x", 0), 0u) << message;
+}
+
+TEST(ExceptionFrameTest, DefaultConstructedHasNoLocationAndNoTags) {
+  const Core::MemoryException e;
+  EXPECT_EQ(boost::get_error_info<boost::throw_file>(e), nullptr);
+  EXPECT_EQ(boost::get_error_info<boost::throw_function>(e), nullptr);
+  EXPECT_EQ(boost::get_error_info<boost::throw_line>(e), nullptr);  // how the accessor shows line -1
+  EXPECT_EQ(boost::get_error_info<TagDescription>(e), nullptr);
+}
+
+TEST(ExceptionFrameTest, RethrowingANullPointerIsRefused) {
+  EXPECT_THROW(RethrowException(ExceptionPtr()), std::invalid_argument);
+}
+
+TEST(ExceptionFrameTest, ExportedObjectsHaveTheirClasses) {
+  const std::pair<const ProcException&, const std::type_info&> objects[] = {
+      {exportDummyException, typeid(ProcException)},        {exportDummyException0, typeid(ParserException)},
+      {exportDummyException1, typeid(DemuxerException)},    {exportDummyException2, typeid(StreamReaderException)},
+      {exportDummyException3, typeid(MuxerException)},      {exportDummyException4, typeid(DecoderException)},
+      {exportDummyException5, typeid(FilterException)},     {exportDummyException6, typeid(EncoderException)},
+      {exportDummyException7, typeid(ConverterException)},  {exportDummyException8, typeid(CodecFactoryException)},
+      {exportDummyException9, typeid(ConverterControllerException)},
+      {exportDummyException10, typeid(PlayerViewException)}, {exportDummyException11, typeid(SettingsException)},
+  };
+  for (const auto& [object, type] : objects) {
+    EXPECT_EQ(typeid(object), type) << type.name();
+    EXPECT_EQ(boost::get_error_info<TagDescription>(object), nullptr) << type.name();
   }
 }
 

@@ -24,6 +24,7 @@ MD5::MD5(const std::string& text) : MD5() {
 
 void MD5::update(const void* data, size_t size) {
   if (finalized_) throw std::logic_error("MD5::update called after finalize");
+  if (data == nullptr && size != 0) throw std::invalid_argument("MD5::update called with NULL data");
   MD5_Update(Context(context_), data, size);
 }
 

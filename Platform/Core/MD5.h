@@ -7,10 +7,12 @@
 
 namespace Tivrel::Core {
 
-// Incremental MD5 over OpenSSL's libcrypto. Protocol: construct, update any number of
-// times, finalize once, then read hexdigest (32 lower-case hex digits). update after
-// finalize and hexdigest before it throw std::logic_error. update allocates nothing.
-// One object belongs to one thread at a time.
+// Incremental MD5 (RFC 1321) over OpenSSL's libcrypto. Protocol: construct, update any
+// number of times, finalize, then read hexdigest (32 lower-case hex digits). A second
+// finalize does nothing. update after finalize and hexdigest before it throw
+// std::logic_error; update with a null pointer and a non-zero size throws
+// std::invalid_argument. update allocates nothing. A copy continues independently from
+// the state copied. One object belongs to one thread at a time.
 class TIVREL_PLATFORM_API MD5 {
 public:
   MD5();

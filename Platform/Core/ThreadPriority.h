@@ -17,8 +17,10 @@ inline constexpr int THREAD_PRIORITY_IDLE = -2;
 inline constexpr int THREAD_PRIORITY_LOW = -1;
 inline constexpr int THREAD_PRIORITY_NORMAL = 0;
 
-// Applies `priority` to the thread `handle` (a pthread_t, e.g. std::thread::native_handle()).
-// Returns false when the system refuses (no privilege, thread gone); never throws.
+// Applies `priority` to the thread `handle` (a pthread_t, e.g. std::thread::native_handle()),
+// which must name a thread that has not been joined or detached-and-ended (a stale
+// handle is undefined). Returns false when the system refuses (e.g. SCHED_RR, or leaving
+// SCHED_IDLE, without the privilege); the thread then keeps its policy. Never throws.
 // Thread-safe.
 TIVREL_PLATFORM_API bool SetThreadPriority(pthread_t handle, int priority);
 

@@ -1,0 +1,202 @@
+#include <pthread.h>
+#include <sched.h>
+#include <signal.h>
+
+#include <algorithm>
+#include <atomic>
+#include <cstdint>
+#include <future>
+#include <stdexcept>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "Platform/Core/CallStack.h"
+#include "Platform/Core/MD5.h"
+#include "Platform/Core/RefCount.h"
+#include "Platform/Core/ThreadPriority.h"
+#include "Platform/Core/ioPath.h"
+
+namespace Tivrel {
+namespace {
+
+// Digest of bytes i*31+7 (i = 0..size-1) fed in `pieces`; the expected digests below
+// were computed independently from the same bytes.
+std::string Digest(size_t size, std::vector<size_t> pieces, const char* tail = "") {
+  std::vector<uint8_t> bytes(size);
+  for (size_t i = 0; i < size; ++i) bytes[i] = static_cast<uint8_t>(i * 31 + 7);
+  if (pieces.empty()) pieces = {size};
+  Core::MD5 md5;
+  size_t offset = 0;
+  for (size_t piece : pieces) md5.update(bytes.data() + (offset += piece) - piece, piece);
+  Core::MD5 copy = md5;  // continues on its own from here
+  copy.update("other tail");
+  md5.update(tail);
+  md5.finalize();
+  return md5.hexdigest();
+}
+
+TEST(BaseServicesTest, MD5AroundBlockAndPaddingBoundaries) {
+  const struct {
+    size_t size;
+    std::vector<size_t> pieces;
+    const char* tail;
+    const char* digest;
+  } cases[] = {
+      {0, {}, "", "d41d8cd98f00b204e9800998ecf8427e"},  {55, {}, "", "c9e512626618c9980ef21a96597af94c"},
+      {56, {}, "", "ecde7caa08e9f5657c863df107cac60a"}, {63, {}, "", "2f0301069e1c40af7f6c8f843b1b13f2"},
+      {64, {}, "", "b6bf87c24b1bc334e2541387a92b981b"}, {65, {}, "", "f168246f08b6134d66bd2a10343fa9f1"},
+      {1000, {1, 62, 0, 64, 65, 300, 508}, "", "2b1e78d5765de9e10495a01412a1cf22"},
+      {100, {37, 63}, "A", "bc2e8cdb8e199a081d5a505af844a3eb"},  // the copy's tail does not leak in
+  };
+  for (const auto& c : cases) EXPECT_EQ(Digest(c.size, c.pieces, c.tail), c.digest) << c.size << " bytes";
+  EXPECT_EQ(Core::MD5(std::string("abc")).hexdigest(), "900150983cd24fb0d6963f7d28e17f72");
+}
+
+TEST(BaseServicesTest, MD5RefusesMisuse) {
+  Core::MD5 md5;
+  EXPECT_THROW(md5.hexdigest(), std::logic_error);
+  EXPECT_THROW(md5.update(nullptr, 3), std::invalid_argument);
+  md5.update("abc", 3);
+  md5.finalize();
+  md5.finalize();  // a second finalize changes nothing
+  EXPECT_EQ(md5.hexdigest(), "900150983cd24fb0d6963f7d28e17f72");
+  EXPECT_THROW(md5.update("x", 1), std::logic_error);
+}
+
+std::atomic<int> sideEffect{0};
+std::atomic<int> childSignals{0};
+
+// One real frame per level: the work after the call keeps it from becoming a jump.
+[[gnu::noinline]] std::string StackAtDepth(int depth) {
+  std::string stack = depth == 0 ? GetCallStack() : StackAtDepth(depth - 1);
+  sideEffect.fetch_add(1, std::memory_order_relaxed);
+  return stack;
+}
+
+size_t Lines(const std::string& text) { return static_cast<size_t>(std::count(text.begin(), text.end(), '\n')); }
+
+TEST(BaseServicesTest, GetCallStackListsTheCallersWithoutStartingAProcess) {
+  struct sigaction counting {}, previous{};
+  counting.sa_handler = [](int) { childSignals.fetch_add(1); };
+  sigemptyset(&counting.sa_mask);
+  ASSERT_EQ(sigaction(SIGCHLD, &counting, &previous), 0);
+  const std::string shallow = StackAtDepth(0);
+  std::string deep[2];
+  for (auto& stack : deep) stack = StackAtDepth(5);  // the second one is symbolised from memory
+  sigaction(SIGCHLD, &previous, nullptr);
+
+  EXPECT_EQ(childSignals.load(), 0) << "a child process was started";
+  EXPECT_GE(Lines(shallow), 3u) << shallow;
+  EXPECT_EQ(Lines(deep[0]), Lines(shallow) + 5) << deep[0];
+  EXPECT_EQ(deep[1], deep[0]);
+  EXPECT_EQ(deep[0].rfind("#0 0x", 0), 0u) << deep[0];
+  // This test's frames are attributed to the test program.
+  EXPECT_NE(deep[0].find(std::string(" (") + program_invocation_name + ")\n"), std::string::npos) << deep[0];
+}
+
+TEST(BaseServicesTest, GetCallStackFromManyThreadsAtOnce) {
+  std::atomic<int> mismatches{0};
+  std::vector<std::thread> threads;
+  for (int t = 0; t < 4; ++t) {
+    threads.emplace_back([&mismatches, t] {
+      std::string first;
+      for (int i = 0; i < 200; ++i) {
+        const std::string stack = StackAtDepth(t);
+        if (first.empty()) first = stack;
+        if (stack.empty() || stack != first) mismatches.fetch_add(1);
+      }
+    });
+  }
+  for (auto& thread : threads) thread.join();
+  EXPECT_EQ(mismatches.load(), 0);
+}
+
+std::atomic<int> destroyed{0};
+
+class ICounted : public virtual IRefCountable {};
+class Counted : public ICounted, public RefCountImpl {
+protected:
+  ~Counted() override { destroyed.fetch_add(1); }
+};
+class IPlain : public IRefCountable {};  // IRefCountable as a plain base
+class Plain : public IPlain {
+protected:
+  ~Plain() override { destroyed.fetch_add(1); }
+};
+
+template <class T>
+class RefCountTest : public testing::Test {};
+using RefCountShapes = testing::Types<Counted, RefCounted<Plain>>;
+TYPED_TEST_SUITE(RefCountTest, RefCountShapes);
+
+// Threads add and drop references concurrently, then every holder lets go at once: the
+// object is destroyed exactly once, by whichever thread held the last reference.
+TYPED_TEST(RefCountTest, CountsAcrossThreadsAndDeletesOnce) {
+  constexpr int kThreads = 4;
+  destroyed = 0;
+  SP<TypeParam> object(new TypeParam);
+  EXPECT_EQ(SP<TypeParam>(new TypeParam(*object))->GetRefCount(), 1);  // a copy is a new object
+  EXPECT_EQ(destroyed.load(), 1);
+
+  std::atomic<int> ready{0};
+  std::promise<void> go;
+  std::shared_future<void> letGo = go.get_future().share();
+  std::vector<std::thread> threads;
+  for (int t = 0; t < kThreads; ++t) {
+    threads.emplace_back([mine = object, &ready, letGo]() mutable {
+      for (int i = 0; i < 20000; ++i) SP<const IRefCountable> extra(mine.get());
+      ready.fetch_add(1);
+      letGo.wait();
+      mine.reset();
+    });
+  }
+  while (ready.load() < kThreads) std::this_thread::yield();
+  EXPECT_EQ(object->GetRefCount(), 1 + kThreads);
+  object.reset();
+  go.set_value();
+  for (auto& thread : threads) thread.join();
+  EXPECT_EQ(destroyed.load(), 2);
+}
+
+int PolicyOf(pthread_t thread, int* priority = nullptr) {
+  int policy = -1;
+  sched_param param{};
+  EXPECT_EQ(pthread_getschedparam(thread, &policy, &param), 0);
+  if (priority != nullptr) *priority = param.sched_priority;
+  return policy;
+}
+
+TEST(BaseServicesTest, SetThreadPriorityChangesTheThreadsPolicy) {
+  std::promise<void> stop;
+  std::thread worker([done = stop.get_future()] { done.wait(); });
+  const pthread_t handle = worker.native_handle();
+  const std::pair<int, int> steps[] = {{-1, SCHED_BATCH}, {0, SCHED_OTHER}, {-2, SCHED_IDLE}, {-7, SCHED_IDLE}};
+  for (const auto& [priority, policy] : steps) {
+    EXPECT_TRUE(Core::SetThreadPriority(handle, priority)) << priority;
+    EXPECT_EQ(PolicyOf(handle), policy) << priority;
+  }
+  // Leaving SCHED_IDLE and real-time scheduling need privilege; a refusal keeps the policy.
+  const bool normalAgain = Core::SetThreadPriority(handle, 0);
+  EXPECT_EQ(PolicyOf(handle), normalAgain ? SCHED_OTHER : SCHED_IDLE);
+  if (normalAgain) {
+    int priority = 0;
+    const bool realtime = Core::SetThreadPriority(handle, 1000);
+    EXPECT_EQ(PolicyOf(handle, &priority), realtime ? SCHED_RR : SCHED_OTHER);
+    if (realtime) {
+      EXPECT_EQ(priority, sched_get_priority_max(SCHED_RR));  // clamped
+    }
+  }
+  stop.set_value();
+  worker.join();
+}
+
+TEST(BaseServicesTest, IoPathKeepsItsUtf8Text) {
+  EXPECT_EQ(ioPath("/media/f\xC3\xBCr Elise/VIDEO_TS").utf8string(), "/media/f\xC3\xBCr Elise/VIDEO_TS");
+  EXPECT_TRUE(ioPath(static_cast<const char*>(nullptr)).empty());
+}
+
+}  // namespace
+}  // namespace Tivrel
