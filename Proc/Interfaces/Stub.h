@@ -18,7 +18,8 @@ namespace Tivrel {
 // A stored exception: std::exception_ptr. Copying the pointer does not copy the object.
 using ExceptionPtr = std::exception_ptr;
 
-// Rethrows the exception `p` holds. Never returns. Precondition: p is not null.
+// Rethrows the exception `p` holds (the stored object itself, not a copy). Never
+// returns. A null `p` is refused with std::invalid_argument.
 [[noreturn]] TIVREL_PROC_API void RethrowException(const ExceptionPtr& p);
 
 namespace Proc {

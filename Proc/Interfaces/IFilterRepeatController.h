@@ -1,0 +1,18 @@
+#pragma once
+
+#include <string>
+
+#include "Proc/Interfaces/Export.h"
+
+namespace Tivrel::Proc {
+
+// Filter that repeats a stream up to a redefined duration.
+class TIVREL_PROC_API IFilterRepeatController {
+public:
+  static const std::string CLASS_ID;  // root name of a repeat-controller tree: SettingsFilterRepeatController::CLASS_ID
+  static const std::string REDEFINE_DURATION;  // long long (avTime): redefined duration
+  static const std::string REPEAT_MODE;        // string: repeat mode
+  static const std::string REPEAT_MODE_LAST;   // a value of REPEAT_MODE
+};
+
+}  // namespace Tivrel::Proc

@@ -1,0 +1,7 @@
+#include "Proc/Interfaces/IFilterResize.h"
+
+namespace Tivrel::Proc {
+
+const std::string IFilterResize::CLASS_ID = "$$VIDEO_RESIZE$$";
+
+}  // namespace Tivrel::Proc

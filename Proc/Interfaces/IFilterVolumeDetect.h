@@ -1,0 +1,15 @@
+#pragma once
+
+#include <string>
+
+#include "Proc/Interfaces/Export.h"
+
+namespace Tivrel::Proc {
+
+// Filter that measures audio levels.
+class TIVREL_PROC_API IFilterVolumeDetect {
+public:
+  static const std::string CLASS_ID;  // names the filter: SettingsFilterVolumeDetect::CLASS_ID
+};
+
+}  // namespace Tivrel::Proc

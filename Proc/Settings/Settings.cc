@@ -1,0 +1,24 @@
+#include "Proc/Settings/Settings.h"
+
+#include <stdexcept>
+
+#include "Proc/Interfaces/Stub.h"
+
+namespace Tivrel::Proc {
+
+Settings::~Settings() = default;
+
+bool Settings::IsEqualTo(const Settings&) const {
+  // Thrown plain: callers of the base comparison treat it as a programming error.
+  throw std::logic_error("Not implemented comparison for settings CLASS_ID=" + GetClassId());
+}
+
+bool Settings::IsEmpty() const { return false; }
+
+void Settings::Deserialize(const std::string&) {
+  ThrowError<SettingsException>(
+      "Not implemented fill from string for settings CLASS_ID=" + GetClassId(),
+      TIVREL_THROW_SITE("virtual void Tivrel::Proc::Settings::Deserialize(const std::string &)", 36));
+}
+
+}  // namespace Tivrel::Proc

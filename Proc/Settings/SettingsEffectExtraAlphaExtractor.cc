@@ -1,0 +1,16 @@
+#include "Proc/Settings/SettingsEffectExtraAlphaExtractor.h"
+
+#include "Proc/Settings/RecordClassId.h"
+
+namespace Tivrel::Proc {
+
+const std::string SettingsEffectExtraAlphaExtractor::CLASS_ID TIVREL_RECORD_CLASS_ID_INIT =
+    "SettingsEffectExtraAlphaExtractor";
+
+const std::string& SettingsEffectExtraAlphaExtractor::GetClassId() const { return CLASS_ID; }
+
+SettingsEffectExtraAlphaExtractor* SettingsEffectExtraAlphaExtractor::Clone() const {
+  return new SettingsEffectExtraAlphaExtractor(*this);
+}
+
+}  // namespace Tivrel::Proc
