@@ -1,0 +1,134 @@
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <future>
+#include <random>
+#include <stdexcept>
+#include <thread>
+#include <vector>
+
+#include "Proc/Interfaces/StreamProcessorBase.h"
+
+namespace Tivrel::Proc {
+namespace {
+
+constexpr int kControllers = 3;
+constexpr int kCyclesPerController = 3334;  // 10,002 cycles in all
+
+// Checks that runs never overlap. Calls arrive under the processor's mutex, so the
+// counters need no lock of their own; they are read after every thread is joined.
+class ProtocolChecker : public IProcessingEvents {
+public:
+  void OnError(const ExceptionPtr&) override { violations += inRun ? 0 : 1; }
+  void OnProgress(int, long long, long long, int, int) override { violations += inRun ? 0 : 1; }
+  void OnStarted() override {
+    violations += inRun ? 1 : 0;
+    inRun = true;
+    ++started;
+  }
+  void OnPaused() override {}
+  void OnResumed() override {}
+  void OnFinished() override {
+    violations += inRun ? 0 : 1;
+    inRun = false;
+    ++finished;
+  }
+  bool inRun = false;
+  int started = 0, finished = 0, violations = 0;
+};
+
+// Short bounded runs; some throw, some try to stop themselves.
+class StressJob : public StreamProcessorBase, public RefCountImpl {
+public:
+  ~StressJob() override { Stop(); }
+  std::atomic<int> selfStopRefusals{0};
+
+protected:
+  void Process() override {
+    const int run = runs_++;
+    for (int unit = 0; unit < 40 && !isStopped(); ++unit) {
+      PausePoint();
+      SetProgress(unit, unit, 40);
+      std::this_thread::yield();  // longer runs: more overlap with the controllers
+      if (unit == 20 && run % 7 == 0) throw std::runtime_error("unit failed");
+      if (unit == 10 && run % 11 == 0) {
+        try {
+          Stop();
+        } catch (const std::logic_error&) {
+          ++selfStopRefusals;
+        }
+      }
+    }
+  }
+
+private:
+  std::atomic<int> runs_{0};
+};
+
+// Each cycle starts the job, steers it at random and ends with Stop, WaitUntilStopped or
+// nothing. A controller resumes its own pending Pause before it waits without a stop
+// request, so when all of them wait, the last word on the paused flag was a Resume.
+void Control(StressJob& job, unsigned seed, std::atomic<int>& refusedStarts) {
+  std::mt19937 random(seed);
+  bool pausePending = false;
+  for (int cycle = 0; cycle < kCyclesPerController; ++cycle) {
+    try {
+      job.Start();
+    } catch (const ProcException&) {
+      ++refusedStarts;
+    }
+    for (int step = random() % 4; step > 0; --step) {
+      const unsigned op = random() % 4;
+      if (op == 0) job.Pause();
+      if (op == 1) job.Resume();
+      if (op == 2) job.SetPriority(0);
+      if (op == 3) job.GetProgress();
+      if (op < 2) pausePending = op == 0;
+    }
+    const unsigned ending = random() % 3;
+    if (ending == 0) job.Stop();
+    if (ending == 1) {
+      if (pausePending) job.Resume();
+      pausePending = false;
+      job.WaitUntilStopped();
+    }
+  }
+  if (pausePending) job.Resume();
+}
+
+TEST(StreamProcessorBaseStressTest, RandomControlFromThreeThreadsKeepsTheProtocol) {
+  std::promise<void> done;
+  std::thread watchdog([finished = done.get_future()] {
+    if (finished.wait_for(std::chrono::minutes(4)) == std::future_status::timeout) {
+      std::fprintf(stderr, "stress test hung; aborting\n");
+      std::abort();  // fail instead of stalling CI
+    }
+  });
+  ProtocolChecker checker;
+  std::atomic<int> refusedStarts{0};
+  {
+    StressJob job;
+    job.SetEventsHandler(&checker);
+    std::vector<std::thread> controllers;
+    controllers.reserve(kControllers);
+    for (int i = 0; i < kControllers; ++i) {
+      controllers.emplace_back(Control, std::ref(job), 1234u + i, std::ref(refusedStarts));
+    }
+    for (std::thread& controller : controllers) controller.join();
+    job.Stop();
+    EXPECT_FALSE(job.IsRunning());
+    EXPECT_GT(job.selfStopRefusals.load(), 0);
+  }
+  done.set_value();
+  watchdog.join();
+  EXPECT_EQ(checker.violations, 0);
+  EXPECT_EQ(checker.started, checker.finished);
+  EXPECT_EQ(checker.started + refusedStarts.load(), kControllers * kCyclesPerController);
+  EXPECT_GT(checker.started, 1000);
+}
+
+}  // namespace
+}  // namespace Tivrel::Proc
