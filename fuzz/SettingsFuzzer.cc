@@ -8,11 +8,15 @@
 //   name   := sel                       sel < names: a name from kNames, else
 //             len(1) bytes[len % 32]    an arbitrary name
 //   body   := count(1) child[count % 16]
-//   child  := op(1) name payload        op % 7: 0 bool, 1 int, 2 double, 3 string,
+//   child  := op(1) name payload        op % 8: 0 bool, 1 int, 2 double, 3 string,
 //                                       4 ratio, 5 node (body, depth <= 4),
-//                                       6 repeat the last child count(2) % 4096 times
+//                                       6 repeat the last child count(2) % 4096 times,
+//                                       7 string whose text is a name (enumerated texts
+//                                       such as size modes and layout names are names)
 // The tree is read as is, then once renamed to each reader's class identifier so that
-// every reader gets past its class check.
+// every reader gets past its class check. Readers whose families document more exceptions
+// (unknown enumerated texts, unknown format names) may end in those too; the families that
+// travel as whole percentages may move a percentage by one on each pass.
 
 #include <cmath>
 #include <cstddef>
@@ -21,9 +25,24 @@
 #include <cstring>
 #include <functional>
 #include <limits>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
+#include "Platform/Conf/AudioFormat.h"
+#include "Platform/Conf/FormatCodec.h"
+#include "Platform/Conf/Preset.h"
+#include "Proc/Interfaces/IBlend.h"
+#include "Proc/Interfaces/IEffectMagicEnhance.h"
+#include "Proc/Interfaces/IEncoder.h"
+#include "Proc/Interfaces/IFilterApplyEffectsAudio.h"
+#include "Proc/Interfaces/IFilterApplyEffectsVideo.h"
+#include "Proc/Interfaces/IFilterAudioVolume.h"
+#include "Proc/Interfaces/IFilterFrameRate.h"
+#include "Proc/Interfaces/IFilterResample.h"
+#include "Proc/Interfaces/IFilterResize.h"
+#include "Proc/Interfaces/IResample.h"
+#include "Proc/Interfaces/IResize.h"
 #include "Proc/Interfaces/SettingsConversion.h"
 #include "Proc/Interfaces/Stub.h"
 
@@ -112,7 +131,45 @@ const std::vector<std::string>& Names() {
                                                  "offset_timestamp",
                                                  "align_horizontal",
                                                  "align_vertical"};
-  return names;
+  // Appended, so that the selectors in the existing seeds keep naming the same texts.
+  static const std::vector<std::string> all = [] {
+    using Video = Tivrel::Conf::IFormatCodecVideo;
+    using Audio = Tivrel::Conf::IFormatCodecAudio;
+    std::vector<std::string> more = names;
+    more.insert(more.end(),
+                {IResize::CLASS_ID, IFilterResize::CLASS_ID, IBlend::CLASS_ID, IEffectMagicEnhance::CLASS_ID,
+                 SettingsTwoPassEncoding::CLASS_ID, IFilterAudioVolume::CLASS_ID, IFilterFrameRate::CLASS_ID,
+                 SettingsFilterResample::CLASS_ID, IResample::CLASS_ID, IFilterApplyEffectsAudio::CLASS_ID,
+                 IFilterApplyEffectsVideo::CLASS_ID,
+                 // keys
+                 Tivrel::Conf::IPreset::KEY_TYPE_ID, IResize::FRAME_SIZE_MODE, IResize::SCALE_FACTOR, IResize::MODE,
+                 IResize::METHOD, Video::TAG_WIDTH, Video::TAG_HEIGHT, Video::TAG_ASPECTX, Video::TAG_ASPECTY,
+                 Video::TAG_FRAME_ASPECTX, Video::TAG_FRAME_ASPECTY, IResize::CROP_TOP, IResize::CROP_BOTTOM,
+                 IResize::CROP_LEFT, IResize::CROP_RIGHT, IResize::FRAME_SIZE_MAX_WIDTH, IResize::FRAME_SIZE_MAX_HEIGHT,
+                 IBlend::BLENDING_POSITION_X, IBlend::BLENDING_POSITION_Y, IBlend::BLENDING_ALPHA, "BRIGHTNESS",
+                 "CONTRAST", "HIGHLIGHTS", "SHADOWS", "SATURATION", "HUE", "TEMPERATURE", "TINT", "AUTO_CONTRAST",
+                 "AUTO_SATURATION", "AUTO_WHITE_BALANCE", IFilterAudioVolume::VOLUME_VALUE,
+                 IFilterAudioVolume::NORMALIZE_MODE, Video::TAG_FPS, Audio::TAG_SAMPLE_RATE, Audio::TAG_LAYOUT,
+                 Audio::TAG_SAMPLE_FORMAT, "classKey", "audioEffectsList", "effectsList",
+                 // enumerated texts
+                 IResize::FRAME_SIZE_ORIGINAL, IResize::FRAME_SIZE_HALF_ORIGINAL, IResize::FRAME_SIZE_QUARTER_ORIGINAL,
+                 IResize::FRAME_SIZE_CUSTOM_SCALE, IResize::FRAME_SIZE_CUSTOM, IResize::MODE_AUTO,
+                 IResize::MODE_STRETCH, IResize::MODE_SMART_FIT, IResize::MODE_LETTERBOX, IResize::MODE_CROP,
+                 IResize::MODE_UP_TO, IResize::METHOD_FAST_BILINEAR, IResize::METHOD_BICUBIC, IResize::METHOD_X,
+                 IResize::METHOD_LANCZOS, IResize::METHOD_SPLINE});
+    for (const auto layout :
+         {Tivrel::Conf::CH_LAYOUT_NONE, Tivrel::Conf::CH_LAYOUT_MONO, Tivrel::Conf::CH_LAYOUT_STEREO,
+          Tivrel::Conf::CH_LAYOUT_5POINT1, Tivrel::Conf::CH_LAYOUT_7POINT1}) {
+      more.push_back(Tivrel::Conf::LayoutRecord::Find(layout)->name);
+    }
+    for (int format = Tivrel::Conf::SAMPLE_FMT_NONE; format <= Tivrel::Conf::SAMPLE_FMT_DBLP; format += 3) {
+      more.push_back(Tivrel::Conf::SampleFmtRecord::Find(static_cast<Tivrel::Conf::SampleFormats>(format))->name);
+    }
+    // A selector at or above the count reads an arbitrary name, so the count stays below 256.
+    if (more.size() > 240) std::abort();
+    return more;
+  }();
+  return all;
 }
 
 std::string Name(Bytes& in) {
@@ -169,7 +226,7 @@ void FillBody(Bytes& in, Property& node, int depth, size_t& budget) {
   const int count = in.Byte() % 16;
   for (int i = 0; i < count && !in.Empty() && budget > 0; ++i) {
     --budget;
-    const int op = in.Byte() % 7;
+    const int op = in.Byte() % 8;
     const std::string key = Name(in);
     switch (op) {
       case 0:
@@ -205,6 +262,9 @@ void FillBody(Bytes& in, Property& node, int depth, size_t& budget) {
         for (size_t r = 0; r < repeat && budget >= cost; ++r, budget -= cost) node.Add(last);
         break;
       }
+      case 7:
+        node.CreateChildT<std::string>(key, Name(in));
+        break;
     }
   }
 }
@@ -225,6 +285,52 @@ void RoundTrip(const Property& tree, Record (*read)(const Property&)) {
   const Property again = Settings2Property(read(written));
   // Text form: a NaN read from the input compares unequal to itself but prints the same.
   if (ToString(written) != ToString(again)) std::abort();
+}
+
+// Exceptions a family documents besides FilterException and Core::PropertyException.
+enum class Also { kNothing, kLogicError, kInvalidArgument };
+
+bool Documented(const std::logic_error& e, Also also) {
+  return also == Also::kLogicError ||
+         (also == Also::kInvalidArgument && dynamic_cast<const std::invalid_argument*>(&e) != nullptr);
+}
+
+bool SameText(const Property& a, const Property& b) { return ToString(a) == ToString(b); }
+
+// Trees equal but for the long long child `key`, which may differ by one: whole percentages
+// truncate on writing, so a value may move by one on each pass.
+bool SameButPercent(const Property& a, const Property& b, const std::string& key) {
+  if (SameText(a, b)) return true;
+  if (!a.ChildExists(key) || !b.ChildExists(key)) return false;
+  const long long va = a[key].GetInt64();
+  const long long vb = b[key].GetInt64();
+  if (va - vb > 1 || vb - va > 1) return false;
+  Property aligned = b;
+  aligned[key] = va;
+  return SameText(a, aligned);
+}
+
+// RoundTrip for the families whose conversions are not the free Settings2Property: the reader
+// ends in a record or a documented exception, and the record's tree reads back to a record
+// whose tree is `same` as the first.
+template <class Record>
+void RoundTripVia(const Property& tree, Record (*read)(const Property&), Property (*write)(const Record&),
+                  Also also = Also::kNothing,
+                  const std::function<bool(const Property&, const Property&)>& same = SameText) {
+  Record first;
+  try {
+    first = read(tree);
+  } catch (const FilterException&) {
+    return;
+  } catch (const Tivrel::Core::PropertyException&) {
+    return;
+  } catch (const std::logic_error& e) {
+    if (!Documented(e, also)) throw;
+    return;
+  }
+  const Property written = write(first);
+  const Property again = write(read(written));
+  if (!same(written, again)) std::abort();
 }
 
 // The same for the value conversions, which accept a tree of any name.
@@ -263,6 +369,53 @@ const std::vector<std::pair<const std::string*, std::function<void(const Propert
       {nullptr,
        [](const Property& p) {
          ValueRoundTrip(p, Property2Color, Color2Property, {9, 8, 7, 6});
+       }},
+      // The resizer, the filter helpers and the effect lists.
+      {&IResize::CLASS_ID,
+       [](const Property& p) {
+         RoundTripVia(p, IResize::Property2Settings, IResize::Settings2Property, Also::kLogicError);
+       }},
+      {&IFilterResize::CLASS_ID,
+       [](const Property& p) {
+         RoundTripVia(p, IFilterResize::Property2Settings, IFilterResize::Settings2Property, Also::kLogicError);
+       }},
+      {&IBlend::CLASS_ID,
+       [](const Property& p) { RoundTripVia(p, IBlend::Property2Settings, IBlend::Settings2Property); }},
+      {&IEffectMagicEnhance::CLASS_ID,
+       [](const Property& p) {
+         RoundTripVia(p, IEffectMagicEnhance::Property2Settings, IEffectMagicEnhance::Settings2Property, Also::kNothing,
+                      [](const Property& a, const Property& b) { return SameButPercent(a, b, "SATURATION"); });
+       }},
+      {&SettingsTwoPassEncoding::CLASS_ID,
+       [](const Property& p) { RoundTripVia(p, IEncoder::Property2Settings, IEncoder::Settings2Property); }},
+      {&IFilterAudioVolume::CLASS_ID,
+       [](const Property& p) {
+         RoundTripVia(p, IFilterAudioVolume::Property2Settings, IFilterAudioVolume::Settings2Property, Also::kNothing,
+                      [](const Property& a, const Property& b) {
+                        return SameButPercent(a, b, IFilterAudioVolume::VOLUME_VALUE);
+                      });
+       }},
+      {&IFilterApplyEffectsAudio::CLASS_ID,
+       [](const Property& p) {
+         RoundTripVia(p, IFilterApplyEffectsAudio::FilterSettings2SettingsEffects,
+                      IFilterApplyEffectsAudio::SettingsEffects2FilterSettings);
+       }},
+      {&IFilterApplyEffectsVideo::CLASS_ID,
+       [](const Property& p) {
+         RoundTripVia(p, IFilterApplyEffectsVideo::FilterSettings2SettingsEffects,
+                      IFilterApplyEffectsVideo::SettingsEffects2FilterSettings);
+       }},
+      // No class check: any name.
+      {nullptr,
+       [](const Property& p) {
+         RoundTripVia<SettingsFilterFrameRate>(
+             p, IFilterFrameRate::Property2Settings,
+             [](const SettingsFilterFrameRate& s) { return IFilterFrameRate::MakeSettings(s.frameRate); });
+       }},
+      {nullptr,
+       [](const Property& p) {
+         RoundTripVia(p, IFilterResample::Property2Settings, IFilterResample::Settings2Property,
+                      Also::kInvalidArgument);
        }},
   };
   return readers;

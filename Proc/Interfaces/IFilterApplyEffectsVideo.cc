@@ -1,11 +1,31 @@
 #include "Proc/Interfaces/IFilterApplyEffectsVideo.h"
 
+#include "Proc/Interfaces/SettingsTreeDetail.h"
+
 namespace Tivrel::Proc {
 
-// Keys of a video effect-list tree; only this file reads and writes them.
+// Keys of an video effect-list tree; only this file reads and writes them.
 const std::string CLASS_KEY = "classKey";
 const std::string EFFECTS = "effectsList";
 
 const std::string IFilterApplyEffectsVideo::CLASS_ID = "$$FILTER_APPLY_EFFECTS_VIDEO$$";
+
+namespace {
+
+const SettingsTreeDetail::EffectListKeys kKeys{IFilterApplyEffectsVideo::CLASS_ID, CLASS_KEY, EFFECTS};
+
+}  // namespace
+
+Core::Property IFilterApplyEffectsVideo::SettingsEffects2FilterSettings(const std::vector<Core::Property>& effects) {
+  return SettingsTreeDetail::EffectsToTree(effects, kKeys);
+}
+
+std::vector<Core::Property> IFilterApplyEffectsVideo::FilterSettings2SettingsEffects(const Core::Property& tree) {
+  return SettingsTreeDetail::TreeToEffects(
+      tree, kKeys,
+      TIVREL_THROW_SITE("static std::vector<Property> Tivrel::Proc::IFilterApplyEffectsVideo::"
+                        "FilterSettings2SettingsEffects(const Tivrel::Core::Property &)",
+                        32));
+}
 
 }  // namespace Tivrel::Proc

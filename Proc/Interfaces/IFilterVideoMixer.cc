@@ -1,5 +1,7 @@
 #include "Proc/Interfaces/IFilterVideoMixer.h"
 
+#include "Proc/Interfaces/IBlend.h"
+#include "Proc/Interfaces/SettingsConversion.h"
 #include "Proc/Settings/SettingsFilterVideoMixer.h"
 
 namespace Tivrel::Proc {
@@ -24,5 +26,19 @@ const std::string IFilterVideoMixer::LOOP_STREAM = "loopStream";
 const std::string IFilterVideoMixer::BLINK_SHOW_DURATION = "blinkShowDuration";
 const std::string IFilterVideoMixer::BLINK_HIDE_DURATION = "blinkHideDuration";
 const std::string IFilterVideoMixer::BLINK_DO_FADE = "blinkDoFade";
+
+Core::Property IFilterVideoMixer::MakeSettings() { return Settings2Property(SettingsFilterVideoMixer()); }
+
+Core::Property IFilterVideoMixer::MakeCombiningSettings(bool useFirstFrame, long long startTime, int positionX,
+                                                        int positionY, const std::string& transparencyType, bool loop) {
+  Core::Property root(std::string{});
+  root.SetChildT<bool>(USE_FIRST_FRAME_AS_WATERMARK, useFirstFrame);
+  root.SetChildT<long long>(START_TIME, startTime);
+  root.SetChildT<long long>(IBlend::BLENDING_POSITION_X, positionX);
+  root.SetChildT<long long>(IBlend::BLENDING_POSITION_Y, positionY);
+  root.SetChildT<std::string>(TRANSPARENCY_TYPE, transparencyType);
+  root.SetChildT<bool>(LOOP_STREAM, loop);
+  return root;
+}
 
 }  // namespace Tivrel::Proc

@@ -2,11 +2,13 @@
 
 #include <string>
 
+#include "Platform/Core/Property.h"
 #include "Proc/Interfaces/Export.h"
 
 namespace Tivrel::Proc {
 
-// Filter that mixes an overlaid (slave) video stream onto a main one.
+// Filter that mixes an overlaid (slave) video stream onto a main one. The makers build ready
+// trees; they keep no state and may run on any thread.
 class TIVREL_PROC_API IFilterVideoMixer {
 public:
   static const std::string CLASS_ID;  // names the mixer and roots its trees: SettingsFilterVideoMixer::CLASS_ID
@@ -28,6 +30,16 @@ public:
   static const std::string BLINK_SHOW_DURATION;  // blink mode: show duration
   static const std::string BLINK_HIDE_DURATION;  // blink mode: hide duration
   static const std::string BLINK_DO_FADE;        // blink mode: fade while blinking
+
+  // The tree of a default mixer record: a node named SettingsFilterVideoMixer::CLASS_ID with
+  // no children.
+  static Core::Property MakeSettings();
+
+  // An unnamed node holding, in order: USE_FIRST_FRAME_AS_WATERMARK (bool), START_TIME
+  // (long long, avTime), IBlend::BLENDING_POSITION_X and _Y (long long), TRANSPARENCY_TYPE
+  // (string, written unchanged: one of the TRANSPARENCY_TYPE_... values) and LOOP_STREAM (bool).
+  static Core::Property MakeCombiningSettings(bool useFirstFrame, long long startTime, int positionX, int positionY,
+                                              const std::string& transparencyType, bool loop);
 };
 
 }  // namespace Tivrel::Proc
