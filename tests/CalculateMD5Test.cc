@@ -1,0 +1,131 @@
+#include <functional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+#include <boost/exception/get_error_info.hpp>
+
+#include "Platform/Media/AudioBlock.h"
+#include "Platform/Media/Packet.h"
+#include "Platform/Media/VideoFrame.h"
+#include "Proc/Interfaces/CalculateMD5.h"
+
+namespace Tivrel::Proc {
+namespace {
+
+using Media::AudioBlock;
+using Media::Blob;
+using Media::Packet;
+using Media::VideoFrame;
+
+// Expected digests were computed outside the library with Python's hashlib over the same
+// bytes (header values packed as little-endian 32-bit integers).
+
+// Writes `value(i)` to the i-th byte of the plane's lines, top line first.
+void WritePlane(const Plane& plane, const std::function<unsigned char(unsigned long)>& value) {
+  unsigned long i = 0;
+  for (unsigned long y = 0; y < plane.height; ++y) {
+    for (unsigned long x = 0; x < plane.width; ++x) *plane.GetOffsetPtr(x, y) = value(i++);
+  }
+}
+
+SP<IDataVideo> Yuv420Frame(SP<IDataVideo> frame) {
+  WritePlane(frame->GetPlane(0), [](unsigned long i) { return static_cast<unsigned char>(i * 3); });
+  WritePlane(frame->GetPlane(1), [](unsigned long i) { return static_cast<unsigned char>(100 + i); });
+  WritePlane(frame->GetPlane(2), [](unsigned long i) { return static_cast<unsigned char>(200 + i); });
+  return frame;
+}
+
+TEST(CalculateMD5Test, VideoDigestHashesLineBytesAndAppendsSizeAndFormat) {
+  const SP<VideoFrame> gray = VideoFrame::Create(PIX_FMT_GRAY8, 4, 3);
+  WritePlane(gray->GetPlane(0), [](unsigned long i) { return static_cast<unsigned char>(i * 7 + 1); });
+  EXPECT_EQ(CalculateVideoDataMD5(gray), "8ee048f505f74a078de2cb2c2c83fa7f:4:3:8");
+
+  const std::string expected = "7cc699c435620e367574f57fb64f660d:6:4:0";
+  const SP<IDataVideo> frame = Yuv420Frame(VideoFrame::Create(PIX_FMT_YUV420P, 6, 4));
+  EXPECT_EQ(CalculateVideoDataMD5(frame), expected);
+  // The same pixels with other strides, in a window, and with another pixel aspect.
+  SP<IDataVideo> window = VideoFrame::Create(PIX_FMT_YUV420P, 300, 9, 16, 11);
+  window->Fill(Color{9, 9, 9, 9});
+  window->Crop(130, 4, 6, 4);
+  EXPECT_EQ(CalculateVideoDataMD5(Yuv420Frame(window)), expected);
+
+  // Every byte of every line counts; the bytes between lines do not.
+  for (unsigned char p = 0; p < 3; ++p) {
+    const Plane plane = window->GetPlane(p);
+    for (unsigned long y = 0; y < plane.height; ++y) {
+      for (unsigned long x = 0; x < plane.width; ++x) {
+        unsigned char& byte = *plane.GetOffsetPtr(x, y);
+        byte ^= 0x40;
+        EXPECT_NE(CalculateVideoDataMD5(window), expected) << int(p) << ":" << x << "," << y;
+        byte ^= 0x40;
+      }
+      *plane.GetOffsetPtr(plane.width, y) ^= 0x40;
+    }
+  }
+  EXPECT_EQ(CalculateVideoDataMD5(window), expected);
+}
+
+TEST(CalculateMD5Test, AudioDigestHashesFormatHeaderAndEveryPlane) {
+  const auto interleaved = [](int rate) {
+    SP<AudioBlock> block = AudioBlock::Create({rate, Conf::SAMPLE_FMT_S16, Conf::CH_LAYOUT_STEREO}, 1024);
+    const AudioPlaneBuffer b = block->GetPlaneBuffer(0);
+    for (unsigned long i = 0; i < b.size; ++i) b.data[i] = static_cast<unsigned char>(i);
+    block->SetDuration(21333);
+    return block;
+  };
+  EXPECT_EQ(CalculateAudioDataMD5(interleaved(48000)), "8f1b8d5e2e47152ceeb4e2e9910bc120:1024:21333");
+  EXPECT_EQ(CalculateAudioDataMD5(interleaved(44100)), "be9ab2866890671dc8beee1658a668c0:1024:21333");
+
+  const SP<AudioBlock> planar = AudioBlock::Create({44100, Conf::SAMPLE_FMT_FLTP, Conf::CH_LAYOUT_STEREO}, 4);
+  for (unsigned char p = 0; p < 2; ++p) {
+    const AudioPlaneBuffer b = planar->GetPlaneBuffer(p);
+    for (unsigned long i = 0; i < b.size; ++i) b.data[i] = static_cast<unsigned char>(16 * p + i);
+  }
+  planar->SetDuration(90);
+  EXPECT_EQ(CalculateAudioDataMD5(planar), "070e5566fc463d8b1a8db9b85d18519e:4:90");
+}
+
+TEST(CalculateMD5Test, PacketAndBlobDigests) {
+  const SP<Packet> packet = Packet::Create(Blob::Create("tivrel", 6));
+  packet->SetTime(1000);
+  packet->SetDuration(40);
+  packet->SetCorrupt(true);  // the second flag
+  EXPECT_EQ(CalculatePacketDataMD5(packet), "2924d65787c11509749dcfe64020ae23:1000:-9223372036854775808:40:2");
+  packet->SetKeyFrame(true);
+  packet->SetDiscardable(true);
+  packet->SetSecondaryTime(-3);
+  EXPECT_EQ(CalculatePacketDataMD5(packet), "2924d65787c11509749dcfe64020ae23:1000:-3:40:7");
+
+  EXPECT_EQ(CalculateBlobDataMD5(Blob::Create(0)), "d41d8cd98f00b204e9800998ecf8427e");
+  EXPECT_EQ(CalculateBlobDataMD5(Blob::Create("abc", 3)), "900150983cd24fb0d6963f7d28e17f72");
+  EXPECT_EQ(CalculateSubtitleDataMD5(nullptr), "");
+}
+
+TEST(CalculateMD5Test, NullDataIsRefusedWithTheDigestsFunctionText) {
+  const std::pair<std::function<void()>, const char*> cases[] = {
+      {[] { CalculateAudioDataMD5(nullptr); },
+       "std::string Tivrel::Proc::CalculateAudioDataMD5(const SP<Tivrel::Proc::IDataAudio> &)"},
+      {[] { CalculateVideoDataMD5(nullptr); },
+       "std::string Tivrel::Proc::CalculateVideoDataMD5(const SP<Tivrel::Proc::IDataVideo> &)"},
+      {[] { CalculatePacketDataMD5(nullptr); },
+       "std::string Tivrel::Proc::CalculatePacketDataMD5(const SP<Tivrel::Proc::IDataPacket> &)"},
+      {[] { CalculateBlobDataMD5(nullptr); },
+       "std::string Tivrel::Proc::CalculateBlobDataMD5(const SP<Tivrel::IBlob> &)"},
+  };
+  for (const auto& [call, function] : cases) {
+    try {
+      call();
+      ADD_FAILURE() << function;
+    } catch (const std::invalid_argument& e) {
+      EXPECT_EQ(std::string(e.what()).rfind("data is NULL\n", 0), 0u);
+      const auto& info = dynamic_cast<const boost::exception&>(e);
+      EXPECT_STREQ(*boost::get_error_info<boost::throw_function>(info), function);
+      EXPECT_STREQ(*boost::get_error_info<boost::throw_file>(info), "Proc/Interfaces/CalculateMD5.cc");
+    }
+  }
+}
+
+}  // namespace
+}  // namespace Tivrel::Proc

@@ -1,0 +1,167 @@
+#include <algorithm>
+#include <memory>
+#include <random>
+#include <stdexcept>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "Platform/Media/VideoFrame.h"
+#include "Proc/Interfaces/FrameUtils.h"
+#include "Proc/Interfaces/IDataVideo.h"
+#include "tests/GuardedPlane.h"
+
+namespace Tivrel::Proc {
+namespace {
+
+using Media::VideoFrame;
+using Testing::GuardedPlane;
+
+// A destination whose planes each end at a page end right after the last line's width,
+// random bytes everywhere (between lines too). Only what the copies call is implemented.
+class GuardedFrame : public RefCounted<IDataVideo> {
+public:
+  GuardedFrame(PixFmt format, int width, int height) : format_(format), info_{uint32_t(width), uint32_t(height)} {
+    const PixFmtDescription* d = PixFmtDescription::Find(format);
+    for (unsigned char p = 0; p < d->planes; ++p) {
+      const long lineBytes = d->GetPlanWidthSize(width, p);
+      planes_.push_back(
+          std::make_unique<GuardedPlane>(lineBytes + 13, lineBytes, d->GetPlaneHeight(height, p), true, p));
+    }
+  }
+  const GuardedPlane& Memory(unsigned char p) const { return *planes_[p]; }
+
+  long long GetDuration() const override { return 0; }
+  void SetDuration(long long) override {}
+  long long GetTime() const override { return 0; }
+  void SetTime(long long) override {}
+  const FrameInfo& GetFrameInfo() const override { return info_; }
+  PixFmt GetPixFmt() const override { return format_; }
+  Plane GetPlane(unsigned char p) override { return planes_.at(p)->plane; }
+  PlaneConst GetPlane(unsigned char p) const override { return planes_.at(p)->plane; }
+  SP<IDataVideo> Clone(bool) const override { throw std::logic_error("unused"); }
+  void SetAlphaPlane(unsigned char, const PlaneConst&) override { throw std::logic_error("unused"); }
+  void Crop(int, int, int, int) override { throw std::logic_error("unused"); }
+  void FillArea(int, int, int, int, const Color&) override { throw std::logic_error("unused"); }
+  PlaneConst GetAlphaPlane(unsigned char) const override { throw std::logic_error("unused"); }
+
+private:
+  PixFmt format_;
+  FrameInfo info_;
+  std::vector<std::unique_ptr<GuardedPlane>> planes_;
+};
+
+SP<VideoFrame> RandomFrame(PixFmt format, int width, int height, unsigned seed) {
+  SP<VideoFrame> frame = VideoFrame::Create(format, width, height);
+  std::mt19937 random(seed);
+  for (unsigned char p = 0; p < GetPlanesCount(*frame); ++p) {
+    const Plane plane = frame->GetPlane(p);
+    for (unsigned long y = 0; y < plane.height; ++y) {
+      for (unsigned long x = 0; x < plane.width; ++x) *plane.GetOffsetPtr(x, y) = static_cast<unsigned char>(random());
+    }
+  }
+  return frame;
+}
+
+// What CopyDataVideo must leave in a destination plane: the part of the source that lies
+// inside the destination at its place (chroma offsets rounded down, sizes up), the old
+// bytes everywhere else.
+std::vector<unsigned char> ExpectedPlane(const IDataVideo& src, const GuardedFrame& dst,
+                                         const std::vector<unsigned char>& before, unsigned char p, int x, int y) {
+  const PixFmtDescription* d = PixFmtDescription::Find(src.GetPixFmt());
+  const long left = std::max(x, 0), top = std::max(y, 0);
+  const long right = std::min<long>(x + src.GetFrameInfo().width, dst.GetFrameInfo().width);
+  const long bottom = std::min<long>(y + src.GetFrameInfo().height, dst.GetFrameInfo().height);
+  std::vector<unsigned char> expected = before;
+  if (right <= left || bottom <= top) return expected;
+  const int sx = d->IsChromaPlane(p) ? d->shiftW : 0, sy = d->IsChromaPlane(p) ? d->shiftH : 0;
+  const long bpp = d->GetPlanWidthSize(1, p);
+  const auto ceil = [](long v, int shift) { return (v + (1L << shift) - 1) >> shift; };
+  for (long i = 0; i < ceil(bottom - top, sy); ++i) {
+    std::copy_n(src.GetPlane(p).GetOffsetPtr(((left - x) >> sx) * bpp, ((top - y) >> sy) + i),
+                ceil(right - left, sx) * bpp, &expected[dst.Memory(p).Offset((left >> sx) * bpp, (top >> sy) + i)]);
+  }
+  return expected;
+}
+
+TEST(FrameCopyTest, CopyDataVideoPlacesTheSourceClippedOnEveryEdge) {
+  struct Placement {
+    const char* name;
+    int width, height, x, y;
+  };
+  const Placement placements[] = {
+      {"inside, odd offsets", 21, 11, 5, 7},
+      {"over the left edge", 20, 10, -7, 4},
+      {"over the top edge", 20, 10, 3, -5},
+      {"over the right edge", 20, 10, 51, 3},
+      {"over the bottom edge", 20, 10, 3, 43},
+      {"larger than the destination", 100, 80, -11, -9},
+      {"exact fit", 64, 48, 0, 0},
+      {"right of it", 20, 10, 64, 0},
+      {"left of it", 20, 10, -20, 0},
+      {"below it", 20, 10, 0, 48},
+      {"above it", 20, 10, 0, -10},
+  };
+  for (PixFmt format : {PIX_FMT_YUV420P, PIX_FMT_YUV411P, PIX_FMT_YUVA420P, PIX_FMT_NV12, PIX_FMT_RGB24}) {
+    for (const Placement& c : placements) {
+      SCOPED_TRACE(testing::Message() << PixFmtDescription::Find(format)->name << ", " << c.name);
+      const SP<VideoFrame> src = RandomFrame(format, c.width, c.height, 7);
+      const SP<GuardedFrame> dst(new GuardedFrame(format, 64, 48));
+      std::vector<std::vector<unsigned char>> before;
+      for (unsigned char p = 0; p < GetPlanesCount(*dst); ++p) before.push_back(dst->Memory(p).Bytes());
+      CopyDataVideo(src, dst, c.x, c.y);
+      for (unsigned char p = 0; p < GetPlanesCount(*dst); ++p) {
+        EXPECT_EQ(dst->Memory(p).Bytes(), ExpectedPlane(*src, *dst, before[p], p, c.x, c.y)) << "plane " << int(p);
+      }
+      EXPECT_EQ(src->GetFrameInfo().width, uint32_t(c.width));  // the source itself is never cropped
+    }
+  }
+  EXPECT_THROW(CopyDataVideo(RandomFrame(PIX_FMT_RGBA, 8, 8, 1), VideoFrame::Create(PIX_FMT_GRAY8, 8, 8), 0, 0),
+               std::invalid_argument);
+}
+
+TEST(FrameCopyTest, CopyFrameMemoryCopiesEveryPlaneWhateverTheStrides) {
+  const SP<VideoFrame> src = RandomFrame(PIX_FMT_YUVA420P, 33, 17, 3);
+  const SP<VideoFrame> same = VideoFrame::Create(PIX_FMT_YUVA420P, 33, 17);
+  FrameUtils::CopyFrameMemory(src, same);
+  EXPECT_TRUE(IsDataVideoEqual(src, same));
+
+  // Into a window of a wider frame (the line path): restoring the window from a copy taken
+  // before makes the whole frame equal to that copy again, so nothing around it was written.
+  const SP<VideoFrame> wide = RandomFrame(PIX_FMT_YUVA420P, 200, 40, 4);
+  const SP<IDataVideo> before = wide->Clone(true);
+  const SP<IDataVideo> window = wide->Clone(false);
+  window->Crop(100, 20, 33, 17);
+  FrameUtils::CopyFrameMemory(src, window);
+  EXPECT_TRUE(IsDataVideoEqual(src, window));
+  CopyDataVideo(before, window, -100, -20);
+  EXPECT_TRUE(IsDataVideoEqual(wide, before));
+
+  FrameUtils::CopyFrameMemory(nullptr, same);  // nothing to copy
+  EXPECT_THROW(FrameUtils::CopyFrameMemory(src, nullptr), std::invalid_argument);
+  EXPECT_THROW(FrameUtils::CopyFrameMemory(src, VideoFrame::Create(PIX_FMT_YUVA420P, 32, 17)), std::invalid_argument);
+  EXPECT_THROW(FrameUtils::CopyFrameMemory(src, VideoFrame::Create(PIX_FMT_YUV420P, 33, 17)), std::invalid_argument);
+}
+
+TEST(FrameCopyTest, FramesAreEqualByFormatFrameInfoAndLineBytes) {
+  const SP<VideoFrame> a = RandomFrame(PIX_FMT_NV12, 30, 20, 5);
+  const SP<IDataVideo> sameStride = a->Clone(true), otherStride = VideoFrame::Create(PIX_FMT_NV12, 94, 20);
+  otherStride->Crop(64, 0, 30, 20);
+  CopyDataVideo(a, otherStride, 0, 0);
+  a->GetPlane(0).GetOffsetPtr(30, 3)[0] ^= 1;  // bytes between lines do not count
+  for (const SP<IDataVideo>& b : {sameStride, otherStride}) {
+    EXPECT_TRUE(IsDataVideoEqual(a, b));
+    for (unsigned char* byte : {b->GetPlane(0).GetOffsetPtr(0, 0), b->GetPlane(1).GetOffsetPtr(29, 9)}) {
+      *byte ^= 1;
+      EXPECT_FALSE(IsDataVideoEqual(a, b));
+      *byte ^= 1;
+    }
+  }
+  const SP<VideoFrame> zeros = VideoFrame::Create(PIX_FMT_NV12, 30, 20);
+  EXPECT_FALSE(IsDataVideoEqual(zeros, VideoFrame::Create(PIX_FMT_NV12, 30, 20, 4, 3)));  // pixel aspect
+  EXPECT_FALSE(IsDataVideoEqual(zeros, VideoFrame::Create(PIX_FMT_NV21, 30, 20)));
+  EXPECT_FALSE(IsDataVideoEqual(zeros, VideoFrame::Create(PIX_FMT_NV12, 30, 21)));
+}
+
+}  // namespace
+}  // namespace Tivrel::Proc

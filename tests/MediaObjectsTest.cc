@@ -1,0 +1,139 @@
+#include <pthread.h>
+
+#include <cstdint>
+#include <cstring>
+#include <stdexcept>
+#include <vector>
+
+#include <gtest/gtest.h>
+#include <boost/exception/exception.hpp>
+
+#include "Platform/Media/AudioBlock.h"
+#include "Platform/Media/VideoFrame.h"
+
+namespace Tivrel::Media {
+namespace {
+
+using Proc::Color;
+using Proc::FrameInfo;
+using Proc::IDataVideo;
+using Proc::Plane;
+
+// Every line of `plane` repeats `sample`.
+void ExpectFilled(const Plane& plane, const std::vector<unsigned char>& sample) {
+  std::vector<unsigned char> line;
+  while (line.size() < plane.width) line.insert(line.end(), sample.begin(), sample.end());
+  for (unsigned long y = 0; y < plane.height; ++y) {
+    ASSERT_EQ(std::vector<unsigned char>(plane.GetOffsetPtr(0, y), plane.GetOffsetPtr(0, y) + plane.width), line) << y;
+  }
+}
+
+TEST(MediaObjectsTest, EveryFormatHasAlignedPlanesAndTakesAColourInEveryPlane) {
+  // Red with alpha 33: limited-range BT.601 Y 82, U 90, V 240; full-range luma 77.
+  const std::vector<std::vector<unsigned char>> expected[PIX_FMT_COUNT] = {
+      {{82}, {90}, {240}},
+      {{82}, {90}, {240}},
+      {{82}, {90}, {240}},
+      {{82}, {90}, {240}},
+      {{82}, {90}, {240}, {33}},
+      {{82}, {90}, {240}, {33}},
+      {{82}, {90, 240}},
+      {{82}, {240, 90}},
+      {{77}},
+      {{77, 77}},
+      {{255, 0, 0}},
+      {{0, 0, 255}},
+      {{255, 0, 0, 33}},
+      {{0, 0, 255, 33}},
+      {{33, 255, 0, 0}},
+      {{33, 0, 0, 255}},
+  };
+  for (int f = 0; f < PIX_FMT_COUNT; ++f) {
+    const PixFmtDescription* d = PixFmtDescription::Find(static_cast<PixFmt>(f));
+    SCOPED_TRACE(d->name);
+    const SP<VideoFrame> frame = VideoFrame::Create(d->format, 37, 23);
+    ASSERT_EQ(d->planes, expected[f].size());
+    for (unsigned char p = 0; p < d->planes; ++p) {
+      const Plane plane = frame->GetPlane(p);
+      EXPECT_EQ(reinterpret_cast<uintptr_t>(plane.data) % 64 + plane.stride % 64, 0u);
+      EXPECT_EQ(plane.width, static_cast<unsigned long>(d->GetPlanWidthSize(37, p)));
+      EXPECT_EQ(plane.height, static_cast<unsigned long>(d->GetPlaneHeight(23, p)));
+      for (unsigned long y = 0; y < plane.height; ++y) std::memset(plane.GetOffsetPtr(0, y), 0xEE, plane.width);
+    }
+    frame->Fill(Color{255, 0, 0, 33});
+    for (unsigned char p = 0; p < d->planes; ++p) ExpectFilled(frame->GetPlane(p), expected[f][p]);
+  }
+}
+
+TEST(MediaObjectsTest, ShallowClonesShareThePixelsButNotTheirArea) {
+  const SP<VideoFrame> frame = VideoFrame::Create(PIX_FMT_YUV420P, 16, 8, 4, 3);
+  frame->SetTime(5);
+  frame->SetEmptyTransparentFrameFlag(true);
+  const SP<VideoFrame> alpha = VideoFrame::Create(PIX_FMT_GRAY8, 16, 8);
+  frame->SetAlphaPlane(1, alpha->GetPlane(0));
+  const SP<IDataVideo> view = frame->Clone(false);
+  EXPECT_TRUE(view->IsEmptyTransparentFrame());
+  EXPECT_EQ(view->GetAlphaPlane(1).data, alpha->GetPlane(0).data);
+  EXPECT_EQ(view->GetAlphaPlane(0).data, nullptr);
+  view->SetTime(9);
+  view->Crop(3, 3, 10, 4);
+  EXPECT_EQ(view->GetFrameInfo(), (FrameInfo{10, 4, 4, 3}));
+  EXPECT_EQ(view->GetPlane(1).data, frame->GetPlane(1).GetOffsetPtr(1, 1));  // offsets round down
+  EXPECT_EQ(view->GetPlane(1).width, 5u);
+  EXPECT_EQ(frame->GetFrameInfo(), (FrameInfo{16, 8, 4, 3}));
+  EXPECT_EQ(frame->GetTime(), 5);
+
+  view->Fill(Color{255, 255, 255, 0});
+  EXPECT_EQ(*frame->GetPlane(0).GetOffsetPtr(3, 3), 235);  // the same memory
+  const SP<IDataVideo> copy = view->Clone(true);
+  EXPECT_TRUE(Proc::IsDataVideoEqual(copy, view));
+  view->Fill(Color{});
+  EXPECT_FALSE(Proc::IsDataVideoEqual(copy, view));  // its own memory
+
+  const int outside[][4] = {{-1, 0, 4, 4}, {0, 0, 11, 4}, {2, 1, 8, 4}, {0, 0, -1, 1}};
+  for (const auto& r : outside) EXPECT_THROW(view->Crop(r[0], r[1], r[2], r[3]), std::invalid_argument);
+  EXPECT_EQ(view->GetFrameInfo().width, 10u);
+  EXPECT_THROW(view->GetPlane(3), std::invalid_argument);
+  EXPECT_THROW(view->SetAlphaPlane(2, alpha->GetPlane(0)), std::invalid_argument);
+}
+
+// Releasing a long chain of views must not recurse: the last release runs on a 256 KiB stack.
+TEST(MediaObjectsTest, LongChainsOfViewsReleaseFlat) {
+  SP<IDataVideo> view = VideoFrame::Create(PIX_FMT_GRAY8, 64, 2);
+  for (int i = 0; i < 50000; ++i) view = view->Clone(false);
+  view->Fill(Color{255, 255, 255, 255});  // the pixels outlive every earlier view
+  EXPECT_EQ(*view->GetPlane(0).GetOffsetPtr(63, 1), 255);
+  pthread_attr_t attr;
+  pthread_attr_init(&attr);
+  pthread_attr_setstacksize(&attr, 256 * 1024);
+  pthread_t thread;
+  const auto release = [](void* v) -> void* {
+    static_cast<SP<IDataVideo>*>(v)->reset();
+    return nullptr;
+  };
+  ASSERT_EQ(pthread_create(&thread, &attr, release, &view), 0);
+  pthread_join(thread, nullptr);
+  pthread_attr_destroy(&attr);
+  EXPECT_EQ(view, nullptr);
+}
+
+TEST(MediaObjectsTest, AudioBlocksAreInterleavedOrPlanarAfterTheirFormat) {
+  const SP<AudioBlock> interleaved = AudioBlock::Create({48000, Conf::SAMPLE_FMT_S16, Conf::CH_LAYOUT_STEREO}, 1024);
+  EXPECT_EQ(Proc::GetAudioDataSize(interleaved), 4096u);
+  EXPECT_THROW(interleaved->GetPlaneBuffer(1), std::invalid_argument);
+  const SP<AudioBlock> planar = AudioBlock::Create({44100, Conf::SAMPLE_FMT_FLTP, Conf::CH_LAYOUT_5POINT1}, 1000);
+  EXPECT_EQ(planar->GetPlaneBuffer(5).size, 4000u);
+  EXPECT_EQ(planar->GetPlaneBuffer(5).data - planar->GetPlaneBuffer(4).data, 4032);  // 64-byte aligned planes
+  EXPECT_EQ(Proc::GetAudioDataSize(planar), 24000u);
+  EXPECT_EQ(Proc::GetAudioDataSize(AudioBlock::Create({8000, Conf::SAMPLE_FMT_U8P, Conf::CH_LAYOUT_NONE}, 10)), 0u);
+  try {
+    Proc::GetAudioDataSize(nullptr);
+    ADD_FAILURE() << "no exception";
+  } catch (const std::invalid_argument& e) {
+    EXPECT_STREQ(e.what(), "Empty Frame");
+    EXPECT_EQ(dynamic_cast<const boost::exception*>(&e), nullptr);  // plain: no stack, no location
+  }
+}
+
+}  // namespace
+}  // namespace Tivrel::Media

@@ -1,0 +1,146 @@
+#include <atomic>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <future>
+#include <random>
+#include <thread>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "Platform/Media/VideoFrame.h"
+#include "Proc/Interfaces/IDVDReader.h"
+#include "Proc/Interfaces/IStreamLockable.h"
+#include "Proc/Interfaces/StreamOneFrameVideo.h"
+
+namespace Tivrel::Proc {
+namespace {
+
+constexpr long long kFrameDuration = 40000;
+constexpr int kReaders = 3;
+constexpr int kRoundsPerReader = 100000;
+constexpr int kReadsPerRound = 4;
+constexpr int kSeeks = 100000;
+constexpr auto kPatience = std::chrono::seconds(20);
+
+// Aborts the process when a test outlives its limit, so that a hang fails CI instead of
+// stalling it.
+class Watchdog {
+public:
+  explicit Watchdog(std::chrono::seconds limit)
+      : thread_([limit, finished = done_.get_future()] {
+          if (finished.wait_for(limit) == std::future_status::timeout) {
+            std::fprintf(stderr, "stress test hung; aborting\n");
+            std::abort();
+          }
+        }) {}
+  ~Watchdog() {
+    done_.set_value();
+    thread_.join();
+  }
+
+private:
+  std::promise<void> done_;
+  std::thread thread_;
+};
+
+// Starts `count` threads running body(index) at the same moment and joins them.
+template <class Body>
+void RunTogether(int count, Body body) {
+  std::atomic<int> waiting{count};
+  std::vector<std::thread> threads;
+  for (int i = 0; i < count; ++i) {
+    threads.emplace_back([&, i] {
+      waiting.fetch_sub(1);
+      while (waiting.load() > 0) std::this_thread::yield();
+      body(i);
+    });
+  }
+  for (std::thread& thread : threads) thread.join();
+}
+
+// Must stay the first test of this program: nothing may have called IsDVDPath before.
+TEST(StreamLockableStressTest, FirstDvdPathTestsFromSeveralThreadsAgree) {
+  Watchdog watchdog(std::chrono::seconds(60));
+  std::atomic<int> wrong{0};
+  RunTogether(8, [&](int i) {
+    const bool dvd = i % 2 == 0;
+    if (IDVDReader::IsDVDPath(dvd ? "dvd:///media/disc:title=3" : "dvd:///media/disc") != dvd) ++wrong;
+  });
+  EXPECT_EQ(wrong.load(), 0);
+}
+
+// Readers take the lock for a few reads in a row, a seeker for a seek and a read, a third
+// thread calls what the wrapper leaves unlocked. Within one locked sequence the timestamps
+// must follow each other by exactly one frame duration.
+TEST(StreamLockableStressTest, LockedSequencesOfReadsAndSeeksStayConsistent) {
+  Watchdog watchdog(std::chrono::seconds(120));
+  SP<Media::VideoFrame> frame = Media::VideoFrame::Create(PIX_FMT_GRAY8, 32, 32);
+  frame->SetDuration(kFrameDuration);
+  const SP<IStreamVideoEx> inner = StreamOneFrameVideo::Create(frame);
+  SettingsStreamOneFrame endless;
+  endless.endless = 1;
+  inner->Initialize(endless);
+  const SP<IStreamVideoLockable> stream = IStreamVideoLockable::Create(inner);
+
+  std::atomic<int> violations{0};
+  std::atomic<bool> seeking{true};
+  std::promise<void> locked, terminated;
+  auto expect = [&](bool condition) {
+    if (!condition) ++violations;
+  };
+
+  RunTogether(kReaders + 2, [&](int role) {
+    if (role < kReaders) {
+      for (int round = 0; round < kRoundsPerReader; ++round) {
+        stream->Lock();
+        const SP<IDataVideo> first = stream->Read();
+        long long previous = first->GetTime();
+        for (int k = 1; k < kReadsPerRound; ++k) {
+          const SP<IData> next = k % 2 != 0 ? stream->ReadStream() : SP<IData>(stream->Read());
+          expect(next->GetTime() == previous + kFrameDuration && next->GetDuration() == kFrameDuration);
+          previous = next->GetTime();
+        }
+        stream->Unlock();
+      }
+    } else if (role == kReaders) {
+      std::mt19937_64 random(role);
+      for (int seek = 0; seek < kSeeks; ++seek) {
+        if (!stream->TryLock()) stream->Lock();
+        const long long target = static_cast<long long>(random() % 1000000000);
+        stream->RequestSeek(target, nullptr);
+        stream->DoSeek();
+        expect(stream->GetSeekResult() && stream->GetPosition() == target);
+        expect(stream->Read()->GetTime() == target);
+        if (seek == kSeeks / 2) {  // hold the lock while Terminate comes from another thread
+          locked.set_value();
+          expect(terminated.get_future().wait_for(kPatience) == std::future_status::ready);
+        }
+        stream->Unlock();
+      }
+      seeking = false;
+    } else {
+      std::future<void> seekerHoldsLock = locked.get_future();
+      bool terminatedOnce = false;
+      while (seeking.load()) {
+        expect(stream->GetDuration() == IStream::DURATION_ENDLESS);
+        expect(stream->GetFormatCodec() != nullptr);
+        stream->IsTerminated();
+        if (!terminatedOnce && seekerHoldsLock.wait_for(std::chrono::seconds(0)) == std::future_status::ready) {
+          stream->Terminate();  // must get through although the seeker holds the lock
+          expect(inner->IsTerminated() && stream->IsTerminated());
+          terminated.set_value();
+          terminatedOnce = true;
+        }
+        std::this_thread::yield();
+      }
+      expect(terminatedOnce);
+    }
+  });
+
+  EXPECT_EQ(violations.load(), 0);
+}
+
+}  // namespace
+}  // namespace Tivrel::Proc
