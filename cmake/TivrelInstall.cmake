@@ -5,7 +5,7 @@ include(CMakePackageConfigHelpers)
 
 set(TIVREL_CMAKE_DIR ${CMAKE_INSTALL_LIBDIR}/cmake/TivrelProc)
 
-install(TARGETS tivrel_platform tivrel_proc EXPORT TivrelProcTargets
+install(TARGETS tivrel_platform tivrel_proc tivrel_media EXPORT TivrelProcTargets
   LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}
   ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR}
   RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})

@@ -10,6 +10,7 @@
 
 #include <cstdint>
 
+#include "Platform/Conf/FrameInfo.h"
 #include "Platform/Conf/PixFmt.h"
 #include "Platform/Core/RefCount.h"
 #include "Proc/Interfaces/Color.h"
@@ -19,18 +20,9 @@
 
 namespace Tivrel::Proc {
 
-// Size and pixel aspect of a frame's current area (after any crops).
-struct FrameInfo {
-  uint32_t width = 0;    // pixels
-  uint32_t height = 0;   // lines
-  uint32_t aspectX = 1;  // pixel aspect: a pixel is aspectX / aspectY as wide as it is high
-  uint32_t aspectY = 1;
-
-  bool operator==(const FrameInfo& o) const {
-    return width == o.width && height == o.height && aspectX == o.aspectX && aspectY == o.aspectY;
-  }
-  bool operator!=(const FrameInfo& o) const { return !(*this == o); }
-};
+// Size and pixel aspect of a frame's current area (after any crops); the same record the
+// resizer settings carry.
+using FrameInfo = Conf::FrameInfo;
 
 class TIVREL_VISIBLE IDataVideo : public IDataMedia {
 public:
