@@ -9,6 +9,7 @@
 #include <stdexcept>
 #include <string>
 #include <thread>
+#include <tuple>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -39,29 +40,26 @@ std::string Digest(size_t size, std::vector<size_t> pieces, const char* tail = "
 }
 
 TEST(BaseServicesTest, MD5AroundBlockAndPaddingBoundaries) {
-  const struct {
-    size_t size;
-    std::vector<size_t> pieces;
-    const char* tail;
-    const char* digest;
-  } cases[] = {
-      {0, {}, "", "d41d8cd98f00b204e9800998ecf8427e"},  {55, {}, "", "c9e512626618c9980ef21a96597af94c"},
-      {56, {}, "", "ecde7caa08e9f5657c863df107cac60a"}, {63, {}, "", "2f0301069e1c40af7f6c8f843b1b13f2"},
-      {64, {}, "", "b6bf87c24b1bc334e2541387a92b981b"}, {65, {}, "", "f168246f08b6134d66bd2a10343fa9f1"},
+  const std::tuple<size_t, std::vector<size_t>, const char*, const char*> cases[] = {
+      // size, pieces, tail, digest
+      {0, {}, "", "d41d8cd98f00b204e9800998ecf8427e"},
+      {55, {}, "", "c9e512626618c9980ef21a96597af94c"},
+      {56, {}, "", "ecde7caa08e9f5657c863df107cac60a"},
+      {63, {}, "", "2f0301069e1c40af7f6c8f843b1b13f2"},
+      {64, {}, "", "b6bf87c24b1bc334e2541387a92b981b"},
+      {65, {}, "", "f168246f08b6134d66bd2a10343fa9f1"},
       {1000, {1, 62, 0, 64, 65, 300, 508}, "", "2b1e78d5765de9e10495a01412a1cf22"},
       {100, {37, 63}, "A", "bc2e8cdb8e199a081d5a505af844a3eb"},  // the copy's tail does not leak in
   };
-  for (const auto& c : cases) EXPECT_EQ(Digest(c.size, c.pieces, c.tail), c.digest) << c.size << " bytes";
-  EXPECT_EQ(Core::MD5(std::string("abc")).hexdigest(), "900150983cd24fb0d6963f7d28e17f72");
-}
+  for (const auto& [size, pieces, tail, digest] : cases) EXPECT_EQ(Digest(size, pieces, tail), digest) << size;
 
-TEST(BaseServicesTest, MD5RefusesMisuse) {
   Core::MD5 md5;
   EXPECT_THROW(md5.hexdigest(), std::logic_error);
   EXPECT_THROW(md5.update(nullptr, 3), std::invalid_argument);
   md5.update("abc", 3);
   md5.finalize();
   md5.finalize();  // a second finalize changes nothing
+  EXPECT_EQ(md5.hexdigest(), Core::MD5(std::string("abc")).hexdigest());
   EXPECT_EQ(md5.hexdigest(), "900150983cd24fb0d6963f7d28e17f72");
   EXPECT_THROW(md5.update("x", 1), std::logic_error);
 }
@@ -81,23 +79,10 @@ size_t Lines(const std::string& text) { return static_cast<size_t>(std::count(te
 TEST(BaseServicesTest, GetCallStackListsTheCallersWithoutStartingAProcess) {
   struct sigaction counting {}, previous{};
   counting.sa_handler = [](int) { childSignals.fetch_add(1); };
-  sigemptyset(&counting.sa_mask);
   ASSERT_EQ(sigaction(SIGCHLD, &counting, &previous), 0);
   const std::string shallow = StackAtDepth(0);
-  std::string deep[2];
-  for (auto& stack : deep) stack = StackAtDepth(5);  // the second one is symbolised from memory
-  sigaction(SIGCHLD, &previous, nullptr);
-
-  EXPECT_EQ(childSignals.load(), 0) << "a child process was started";
-  EXPECT_GE(Lines(shallow), 3u) << shallow;
-  EXPECT_EQ(Lines(deep[0]), Lines(shallow) + 5) << deep[0];
-  EXPECT_EQ(deep[1], deep[0]);
-  EXPECT_EQ(deep[0].rfind("#0 0x", 0), 0u) << deep[0];
-  // This test's frames are attributed to the test program.
-  EXPECT_NE(deep[0].find(std::string(" (") + program_invocation_name + ")\n"), std::string::npos) << deep[0];
-}
-
-TEST(BaseServicesTest, GetCallStackFromManyThreadsAtOnce) {
+  const std::string deep = StackAtDepth(5);
+  // From many threads at once, the later calls symbolised from memory: a call site always gives the same text.
   std::atomic<int> mismatches{0};
   std::vector<std::thread> threads;
   for (int t = 0; t < 4; ++t) {
@@ -106,44 +91,40 @@ TEST(BaseServicesTest, GetCallStackFromManyThreadsAtOnce) {
       for (int i = 0; i < 200; ++i) {
         const std::string stack = StackAtDepth(t);
         if (first.empty()) first = stack;
-        if (stack.empty() || stack != first) mismatches.fetch_add(1);
+        mismatches += stack.empty() || stack != first;
       }
     });
   }
   for (auto& thread : threads) thread.join();
+  sigaction(SIGCHLD, &previous, nullptr);
+
+  EXPECT_EQ(childSignals.load(), 0) << "a child process was started";
   EXPECT_EQ(mismatches.load(), 0);
+  EXPECT_GE(Lines(shallow), 3u) << shallow;
+  EXPECT_EQ(Lines(deep), Lines(shallow) + 5) << deep;
+  EXPECT_EQ(deep.rfind("#0 0x", 0), 0u) << deep;
+  // This test's frames are attributed to the test program.
+  EXPECT_NE(deep.find(std::string(" (") + program_invocation_name + ")\n"), std::string::npos) << deep;
 }
 
 std::atomic<int> destroyed{0};
 
-class ICounted : public virtual IRefCountable {};
-class Counted : public ICounted, public RefCountImpl {
+class Counted : public virtual IRefCountable, public RefCountImpl {
 protected:
   ~Counted() override { destroyed.fetch_add(1); }
 };
-class IPlain : public IRefCountable {};  // IRefCountable as a plain base
-class Plain : public IPlain {
-protected:
-  ~Plain() override { destroyed.fetch_add(1); }
-};
-
-template <class T>
-class RefCountTest : public testing::Test {};
-using RefCountShapes = testing::Types<Counted, RefCounted<Plain>>;
-TYPED_TEST_SUITE(RefCountTest, RefCountShapes);
 
 // Threads add and drop references concurrently, then every holder lets go at once: the
 // object is destroyed exactly once, by whichever thread held the last reference.
-TYPED_TEST(RefCountTest, CountsAcrossThreadsAndDeletesOnce) {
+TEST(BaseServicesTest, RefCountCountsAcrossThreadsAndDeletesOnce) {
   constexpr int kThreads = 4;
   destroyed = 0;
-  SP<TypeParam> object(new TypeParam);
-  EXPECT_EQ(SP<TypeParam>(new TypeParam(*object))->GetRefCount(), 1);  // a copy is a new object
+  SP<Counted> object(new Counted);
+  EXPECT_EQ(SP<Counted>(new Counted(*object))->GetRefCount(), 1);  // a copy is a new object
   EXPECT_EQ(destroyed.load(), 1);
-
   std::atomic<int> ready{0};
   std::promise<void> go;
-  std::shared_future<void> letGo = go.get_future().share();
+  const std::shared_future<void> letGo = go.get_future().share();
   std::vector<std::thread> threads;
   for (int t = 0; t < kThreads; ++t) {
     threads.emplace_back([mine = object, &ready, letGo]() mutable {
@@ -161,34 +142,27 @@ TYPED_TEST(RefCountTest, CountsAcrossThreadsAndDeletesOnce) {
   EXPECT_EQ(destroyed.load(), 2);
 }
 
-int PolicyOf(pthread_t thread, int* priority = nullptr) {
-  int policy = -1;
-  sched_param param{};
-  EXPECT_EQ(pthread_getschedparam(thread, &policy, &param), 0);
-  if (priority != nullptr) *priority = param.sched_priority;
-  return policy;
-}
-
 TEST(BaseServicesTest, SetThreadPriorityChangesTheThreadsPolicy) {
   std::promise<void> stop;
   std::thread worker([done = stop.get_future()] { done.wait(); });
-  const pthread_t handle = worker.native_handle();
-  const std::pair<int, int> steps[] = {{-1, SCHED_BATCH}, {0, SCHED_OTHER}, {-2, SCHED_IDLE}, {-7, SCHED_IDLE}};
-  for (const auto& [priority, policy] : steps) {
-    EXPECT_TRUE(Core::SetThreadPriority(handle, priority)) << priority;
-    EXPECT_EQ(PolicyOf(handle), policy) << priority;
+  sched_param param{};
+  int policy = -1;
+  const auto set = [&](int priority) {
+    const bool accepted = Core::SetThreadPriority(worker.native_handle(), priority);
+    EXPECT_EQ(pthread_getschedparam(worker.native_handle(), &policy, &param), 0);
+    return accepted;
+  };
+  for (const auto& [priority, expected] :
+       {std::pair{-1, SCHED_BATCH}, {0, SCHED_OTHER}, {-2, SCHED_IDLE}, {-7, SCHED_IDLE}}) {
+    EXPECT_TRUE(set(priority)) << priority;
+    EXPECT_EQ(policy, expected) << priority;
   }
   // Leaving SCHED_IDLE and real-time scheduling need privilege; a refusal keeps the policy.
-  const bool normalAgain = Core::SetThreadPriority(handle, 0);
-  EXPECT_EQ(PolicyOf(handle), normalAgain ? SCHED_OTHER : SCHED_IDLE);
-  if (normalAgain) {
-    int priority = 0;
-    const bool realtime = Core::SetThreadPriority(handle, 1000);
-    EXPECT_EQ(PolicyOf(handle, &priority), realtime ? SCHED_RR : SCHED_OTHER);
-    if (realtime) {
-      EXPECT_EQ(priority, sched_get_priority_max(SCHED_RR));  // clamped
-    }
-  }
+  const bool normalAgain = set(0);
+  EXPECT_EQ(policy, normalAgain ? SCHED_OTHER : SCHED_IDLE);
+  const bool realtime = set(1000);
+  EXPECT_EQ(policy, realtime ? SCHED_RR : normalAgain ? SCHED_OTHER : SCHED_IDLE);
+  EXPECT_EQ(param.sched_priority, realtime ? sched_get_priority_max(SCHED_RR) : 0);  // clamped
   stop.set_value();
   worker.join();
 }

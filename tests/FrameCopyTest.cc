@@ -2,6 +2,7 @@
 #include <memory>
 #include <random>
 #include <stdexcept>
+#include <tuple>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -53,12 +54,10 @@ private:
 
 SP<VideoFrame> RandomFrame(PixFmt format, int width, int height, unsigned seed) {
   SP<VideoFrame> frame = VideoFrame::Create(format, width, height);
-  std::mt19937 random(seed);
+  std::independent_bits_engine<std::mt19937, 8, unsigned> random(seed);
   for (unsigned char p = 0; p < GetPlanesCount(*frame); ++p) {
     const Plane plane = frame->GetPlane(p);
-    for (unsigned long y = 0; y < plane.height; ++y) {
-      for (unsigned long x = 0; x < plane.width; ++x) *plane.GetOffsetPtr(x, y) = static_cast<unsigned char>(random());
-    }
+    for (unsigned long y = 0; y < plane.height; ++y) std::generate_n(plane.GetOffsetPtr(0, y), plane.width, random);
   }
   return frame;
 }
@@ -85,11 +84,8 @@ std::vector<unsigned char> ExpectedPlane(const IDataVideo& src, const GuardedFra
 }
 
 TEST(FrameCopyTest, CopyDataVideoPlacesTheSourceClippedOnEveryEdge) {
-  struct Placement {
-    const char* name;
-    int width, height, x, y;
-  };
-  const Placement placements[] = {
+  const std::tuple<const char*, int, int, int, int> placements[] = {
+      // name, width, height, x, y
       {"inside, odd offsets", 21, 11, 5, 7},
       {"over the left edge", 20, 10, -7, 4},
       {"over the top edge", 20, 10, 3, -5},
@@ -103,17 +99,17 @@ TEST(FrameCopyTest, CopyDataVideoPlacesTheSourceClippedOnEveryEdge) {
       {"above it", 20, 10, 0, -10},
   };
   for (PixFmt format : {PIX_FMT_YUV420P, PIX_FMT_YUV411P, PIX_FMT_YUVA420P, PIX_FMT_NV12, PIX_FMT_RGB24}) {
-    for (const Placement& c : placements) {
-      SCOPED_TRACE(testing::Message() << PixFmtDescription::Find(format)->name << ", " << c.name);
-      const SP<VideoFrame> src = RandomFrame(format, c.width, c.height, 7);
+    for (const auto& [name, width, height, x, y] : placements) {
+      SCOPED_TRACE(testing::Message() << PixFmtDescription::Find(format)->name << ", " << name);
+      const SP<VideoFrame> src = RandomFrame(format, width, height, 7);
       const SP<GuardedFrame> dst(new GuardedFrame(format, 64, 48));
       std::vector<std::vector<unsigned char>> before;
       for (unsigned char p = 0; p < GetPlanesCount(*dst); ++p) before.push_back(dst->Memory(p).Bytes());
-      CopyDataVideo(src, dst, c.x, c.y);
+      CopyDataVideo(src, dst, x, y);
       for (unsigned char p = 0; p < GetPlanesCount(*dst); ++p) {
-        EXPECT_EQ(dst->Memory(p).Bytes(), ExpectedPlane(*src, *dst, before[p], p, c.x, c.y)) << "plane " << int(p);
+        EXPECT_EQ(dst->Memory(p).Bytes(), ExpectedPlane(*src, *dst, before[p], p, x, y)) << "plane " << int(p);
       }
-      EXPECT_EQ(src->GetFrameInfo().width, uint32_t(c.width));  // the source itself is never cropped
+      EXPECT_EQ(src->GetFrameInfo().width, uint32_t(width));  // the source itself is never cropped
     }
   }
   EXPECT_THROW(CopyDataVideo(RandomFrame(PIX_FMT_RGBA, 8, 8, 1), VideoFrame::Create(PIX_FMT_GRAY8, 8, 8), 0, 0),

@@ -7,7 +7,6 @@
 #include <type_traits>
 
 #include <gtest/gtest.h>
-#include <boost/exception/get_error_info.hpp>
 
 #include "Platform/Conf/FormatCodec.h"
 #include "Platform/Conf/ImplNames.h"
@@ -15,6 +14,7 @@
 #include "Proc/Interfaces/IFilterResize.h"
 #include "Proc/Interfaces/IResize.h"
 #include "Proc/Interfaces/Stub.h"
+#include "StreamTestSupport.h"
 
 namespace Tivrel::Proc {
 namespace {
@@ -30,41 +30,18 @@ class ResizeAndMore : public IResize, public IOtherVideoEffect {};
 static_assert(std::is_convertible_v<ResizeAndMore*, IOneInputEffectVideo*>,
               "IResize must derive virtually from IOneInputEffectVideo");
 
-Property Tree(const std::string& name, std::initializer_list<Property> children) {
+// A tree named `name` with `children`, then `more`.
+Property Tree(const std::string& name, std::initializer_list<Property> children,
+              std::initializer_list<Property> more = {}) {
   Property tree(name);
   for (const Property& child : children) tree.Add(child);
+  for (const Property& child : more) tree.Add(child);
   return tree;
 }
 
 // A resizer tree with the required keys for `sizeMode`, then `more`.
 Property ResizerTree(const char* sizeMode, std::initializer_list<Property> more) {
-  Property tree = Tree(IResize::CLASS_ID, {Property("frameSize", sizeMode), Property("resizeMethod", "bicubic")});
-  for (const Property& child : more) tree.Add(child);
-  return tree;
-}
-
-// Runs `call`, which must throw E at the given location; returns the description (the
-// message up to the appended call stack for standard exceptions).
-template <class E>
-std::string Thrown(const std::function<void()>& call, const char* file, const char* function, int line) {
-  try {
-    call();
-  } catch (const E& e) {
-    const auto& located = dynamic_cast<const boost::exception&>(e);
-    EXPECT_STREQ(*boost::get_error_info<boost::throw_file>(located), file);
-    EXPECT_STREQ(*boost::get_error_info<boost::throw_function>(located), function);
-    EXPECT_EQ(*boost::get_error_info<boost::throw_line>(located), line);
-    if constexpr (std::is_base_of_v<Exception, E>) {
-      EXPECT_NE(boost::get_error_info<TagCallStack>(e), nullptr);
-      return *boost::get_error_info<TagDescription>(e);
-    } else {
-      const std::string what = e.what();
-      EXPECT_NE(what.find('\n'), std::string::npos) << "no call stack";
-      return what.substr(0, what.find('\n'));
-    }
-  }
-  ADD_FAILURE() << "nothing thrown by " << function;
-  return {};
+  return Tree(IResize::CLASS_ID, {Property("frameSize", sizeMode), Property("resizeMethod", "bicubic")}, more);
 }
 
 constexpr const char* kFile = "Proc/Interfaces/IResize.cc";
@@ -92,21 +69,17 @@ TEST(ResizeSettingsTest, EveryEnumeratorHasItsTextBothWays) {
 }
 
 TEST(ResizeSettingsTest, UnknownTextsAndValuesAreRefused) {
-  EXPECT_EQ(Thrown<std::logic_error>([] { IResize::String2SizeModes("Original"); }, kFile,
-                                     "static SettingsResizer::SizeModes Tivrel::Proc::IResize::String2SizeModes(const "
-                                     "std::string &)",
-                                     118),
-            "Unexpected size mode Original");
-  EXPECT_EQ(Thrown<std::logic_error>([] { IResize::String2CustomModes(""); }, kFile,
-                                     "static SettingsResizer::CustomModes Tivrel::Proc::IResize::String2CustomModes("
-                                     "const std::string &)",
-                                     132),
-            "Unexpected custom mode ");
-  EXPECT_EQ(Thrown<std::logic_error>([] { IResize::String2ResizeMethods("Lanczos"); }, kFile,
-                                     "static SettingsResizer::ResizeMethods "
-                                     "Tivrel::Proc::IResize::String2ResizeMethods(const std::string &)",
-                                     146),
-            "Unexpected resize method Lanczos");
+  const std::string prefix = "static SettingsResizer::";
+  const std::string args = "(const std::string &)";
+  Testing::ExpectThrowSite<std::logic_error>(
+      [] { IResize::String2SizeModes("Original"); }, "Unexpected size mode Original", kFile,
+      (prefix + "SizeModes Tivrel::Proc::IResize::String2SizeModes" + args).c_str(), 118);
+  Testing::ExpectThrowSite<std::logic_error>(
+      [] { IResize::String2CustomModes(""); }, "Unexpected custom mode ", kFile,
+      (prefix + "CustomModes Tivrel::Proc::IResize::String2CustomModes" + args).c_str(), 132);
+  Testing::ExpectThrowSite<std::logic_error>(
+      [] { IResize::String2ResizeMethods("Lanczos"); }, "Unexpected resize method Lanczos", kFile,
+      (prefix + "ResizeMethods Tivrel::Proc::IResize::String2ResizeMethods" + args).c_str(), 146);
   // Values outside an enumeration are refused rather than read past the table.
   EXPECT_THROW(IResize::CustomModes2String(static_cast<R::CustomModes>(-1)), std::logic_error);
   R settings;
@@ -133,27 +106,22 @@ TEST(ResizeSettingsTest, EachSizeModeWritesExactlyItsKeysAndReadsBack) {
   custom.maxFrameHeight = 1080;
 
   const auto common = [](const char* impl, const char* size, double scale, const char* mode, const char* method,
-                         long long w, long long h, long long ax, long long ay) {
+                         long long w, long long h, long long ax, long long ay, std::initializer_list<Property> more) {
     return Tree(
         IResize::CLASS_ID,
         {Property(Conf::IPreset::KEY_TYPE_ID, impl), Property("frameSize", size), Property("scaleFactor", scale),
          Property("resizeMode", mode), Property("resizeMethod", method), Property(Video::TAG_WIDTH, w),
-         Property(Video::TAG_HEIGHT, h), Property(Video::TAG_ASPECTX, ax), Property(Video::TAG_ASPECTY, ay)});
+         Property(Video::TAG_HEIGHT, h), Property(Video::TAG_ASPECTX, ax), Property(Video::TAG_ASPECTY, ay)},
+        more);
   };
-  EXPECT_EQ(IResize::Settings2Property(original), common("", "original", 0.0, "smartFit", "bicubic", 0, 0, 0, 0));
-
-  Property expectScaled = common("", "customOriginalScale", 2.0, "smartFit", "spline", 0, 0, 0, 0);
-  for (const char* key : {"cropTop", "cropBottom", "cropLeft", "cropRight"}) {
-    expectScaled.Add(Property(key, std::string(key) == "cropBottom" ? 2 : 0));
-  }
-  EXPECT_EQ(IResize::Settings2Property(scaled), expectScaled);
-
-  Property expectCustom = common("gpu", "custom", 0.0, "letterbox", "bicubic", 4294967294LL, 720, 4, 3);
-  for (const Property& p :
-       {Property("cropTop", 0), Property("cropBottom", 0), Property("cropLeft", 10), Property("cropRight", 3),
-        Property("frameSizeMaxWidth", 1920), Property("frameSizeMaxHight", 1080)}) {
-    expectCustom.Add(p);
-  }
+  EXPECT_EQ(IResize::Settings2Property(original), common("", "original", 0.0, "smartFit", "bicubic", 0, 0, 0, 0, {}));
+  EXPECT_EQ(IResize::Settings2Property(scaled), common("", "customOriginalScale", 2.0, "smartFit", "spline", 0, 0, 0, 0,
+                                                       {Property("cropTop", 0), Property("cropBottom", 2),
+                                                        Property("cropLeft", 0), Property("cropRight", 0)}));
+  const Property expectCustom =
+      common("gpu", "custom", 0.0, "letterbox", "bicubic", 4294967294LL, 720, 4, 3,
+             {Property("cropTop", 0), Property("cropBottom", 0), Property("cropLeft", 10), Property("cropRight", 3),
+              Property("frameSizeMaxWidth", 1920), Property("frameSizeMaxHight", 1080)});
   EXPECT_EQ(IResize::Settings2Property(custom), expectCustom);
 
   // The filter tree wraps the resizer tree after an empty implementation name.
@@ -195,8 +163,8 @@ TEST(ResizeSettingsTest, ReaderNormalisesWhatItReads) {
 
 TEST(ResizeSettingsTest, ReaderRefusesBadTreesInItsOrder) {
   const auto custom = [](std::initializer_list<Property> more) {
-    Property tree = ResizerTree("custom", {Property("resizeMode", "auto")});
-    for (const Property& child : more) tree.Add(child);
+    Property tree = ResizerTree("custom", more);
+    tree.CreateChildT<std::string>("resizeMode", "auto");
     return tree;
   };
   const Property size(Video::TAG_WIDTH, 640), odd(Video::TAG_WIDTH, 641), height(Video::TAG_HEIGHT, 480);
@@ -215,22 +183,21 @@ TEST(ResizeSettingsTest, ReaderRefusesBadTreesInItsOrder) {
        "Frame width and height have to be even, got 640x3"},
   };
   for (const auto& c : refused) {
-    EXPECT_EQ(Thrown<FilterException>([&] { IResize::Property2Settings(c.tree); }, kFile, kReader, c.line),
-              c.description);
+    Testing::ExpectThrowSite<FilterException>([&] { IResize::Property2Settings(c.tree); }, c.description, kFile,
+                                              kReader, c.line);
   }
   // An unknown custom mode fails before the missing aspect is noticed.
-  Property unknownMode = ResizerTree("custom", {Property("resizeMode", "zoom"), size, height});
-  EXPECT_THROW(IResize::Property2Settings(unknownMode), std::logic_error);
+  EXPECT_THROW(IResize::Property2Settings(ResizerTree("custom", {Property("resizeMode", "zoom"), size, height})),
+               std::logic_error);
   // Required keys fail in the tree.
   EXPECT_THROW(IResize::Property2Settings(ResizerTree("customOriginalScale", {})), Core::PropertyException);
   EXPECT_THROW(IResize::Property2Settings(custom({ax, ay})), Core::PropertyException);
 
-  EXPECT_EQ(Thrown<FilterException>([] { IFilterResize::Property2Settings(Property(IResize::CLASS_ID)); },
-                                    "Proc/Interfaces/IFilterResize.cc",
-                                    "static Tivrel::Proc::SettingsResizer "
-                                    "Tivrel::Proc::IFilterResize::Property2Settings(const Core::Property &)",
-                                    20),
-            "Filter was initialized with incorrect class (" + IResize::CLASS_ID + ")!");
+  Testing::ExpectThrowSite<FilterException>(
+      [] { IFilterResize::Property2Settings(Property(IResize::CLASS_ID)); },
+      "Filter was initialized with incorrect class (" + IResize::CLASS_ID + ")!", "Proc/Interfaces/IFilterResize.cc",
+      "static Tivrel::Proc::SettingsResizer Tivrel::Proc::IFilterResize::Property2Settings(const Core::Property &)",
+      20);
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include <limits>
 #include <stdexcept>
+#include <tuple>
 #include <typeinfo>
 
 #include <gtest/gtest.h>
@@ -23,19 +24,10 @@ SP<Media::VideoFrame> MakeFrame(long long duration = kDuration, int width = 64, 
   return frame;
 }
 
-SP<IStreamVideoEx> MakeStream(const SP<IDataVideo>& frame, int endless) {
-  SP<IStreamVideoEx> stream = StreamOneFrameVideo::Create(frame);
-  SettingsStreamOneFrame settings;
-  settings.endless = endless;
-  stream->Initialize(static_cast<const Settings&>(settings));
-  return stream;
-}
-
-TEST(StreamOneFrameVideoTest, DefaultModeServesAViewOfTheFrameOnce) {
+TEST(StreamOneFrameVideoTest, DefaultModeServesAViewOfTheFrameOnceThenEndlessModeContinues) {
   const SP<Media::VideoFrame> frame = MakeFrame();
   const SP<IStreamVideoEx> stream = StreamOneFrameVideo::Create(frame);
   EXPECT_EQ(stream->GetDuration(), kDuration);
-
   const SP<IDataVideo> first = stream->Read();
   ASSERT_TRUE(first);
   EXPECT_NE(first.get(), frame.get());
@@ -43,20 +35,10 @@ TEST(StreamOneFrameVideoTest, DefaultModeServesAViewOfTheFrameOnce) {
   EXPECT_EQ(first->GetDuration(), kDuration);
   EXPECT_EQ(static_cast<const IDataVideo&>(*first).GetPlane(0).data,
             static_cast<const IDataVideo&>(*frame).GetPlane(0).data);
-
   EXPECT_FALSE(stream->Read());
   EXPECT_FALSE(stream->ReadStream());
   EXPECT_EQ(stream->GetPosition(), kDuration);
   EXPECT_EQ(frame->GetTime(), kSourceTime);
-
-  // A frame without duration leaves the position at 0: it is served on every read.
-  const SP<IStreamVideoEx> still = StreamOneFrameVideo::Create(MakeFrame(0));
-  for (int i = 0; i < 3; ++i) EXPECT_TRUE(still->Read());
-}
-
-TEST(StreamOneFrameVideoTest, EndlessModeContinuesFromThePositionWithoutEnd) {
-  const SP<IStreamVideoEx> stream = MakeStream(MakeFrame(), 0);
-  ASSERT_TRUE(stream->Read());  // default mode: now at its end
 
   SettingsStreamOneFrame endless;
   endless.endless = -3;
@@ -68,15 +50,15 @@ TEST(StreamOneFrameVideoTest, EndlessModeContinuesFromThePositionWithoutEnd) {
     EXPECT_EQ(data->GetTime(), n * kDuration);
     EXPECT_EQ(data->GetDuration(), kDuration);
   }
+
+  // A frame without duration leaves the position at 0: it is served on every read.
+  const SP<IStreamVideoEx> still = StreamOneFrameVideo::Create(MakeFrame(0));
+  for (int i = 0; i < 3; ++i) EXPECT_TRUE(still->Read());
 }
 
 TEST(StreamOneFrameVideoTest, SeeksClampToTheDurationAndOnlyPositionZeroServesTheDefaultMode) {
-  struct Case {
-    int endless;
-    long long duration, request, position;
-    bool served;
-  };
-  const Case cases[] = {
+  const std::tuple<int, long long, long long, long long, bool> cases[] = {
+      // endless, duration, request, position, served
       {0, kDuration, -5, 0, true},
       {0, kDuration, 0, 0, true},
       {0, kDuration, 1, 1, false},
@@ -87,24 +69,26 @@ TEST(StreamOneFrameVideoTest, SeeksClampToTheDurationAndOnlyPositionZeroServesTh
       {1, kDuration, 123456, 123456, true},
       {1, kDuration, kEndless, kEndless - 1, false},  // the read would overflow: refused
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(testing::Message() << "endless " << c.endless << ", duration " << c.duration << ", seek to "
-                                    << c.request);
-    const SP<IStreamVideoEx> stream = MakeStream(MakeFrame(c.duration), c.endless);
+  for (const auto& [endless, duration, request, position, served] : cases) {
+    SCOPED_TRACE(testing::Message() << "endless " << endless << ", duration " << duration << ", seek to " << request);
+    const SP<IStreamVideoEx> stream = StreamOneFrameVideo::Create(MakeFrame(duration));
+    SettingsStreamOneFrame settings;
+    settings.endless = endless;
+    stream->Initialize(static_cast<const Settings&>(settings));
     ASSERT_TRUE(stream->Read());
-    stream->RequestSeek(c.request, stream);
+    stream->RequestSeek(request, stream);
     stream->DoSeek();
     EXPECT_TRUE(stream->GetSeekResult());
-    EXPECT_EQ(stream->GetPosition(), c.position);
-    if (c.served) {
+    EXPECT_EQ(stream->GetPosition(), position);
+    if (served) {
       const SP<IDataVideo> data = stream->Read();
       ASSERT_TRUE(data);
-      EXPECT_EQ(data->GetTime(), c.position);
-    } else if (c.endless == 0) {
+      EXPECT_EQ(data->GetTime(), position);
+    } else if (endless == 0) {
       EXPECT_FALSE(stream->Read());
     } else {
       EXPECT_THROW(stream->Read(), std::overflow_error);
-      EXPECT_EQ(stream->GetPosition(), c.position);
+      EXPECT_EQ(stream->GetPosition(), position);
     }
   }
 }

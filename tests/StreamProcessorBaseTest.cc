@@ -1,59 +1,52 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <pthread.h>
 #include <sched.h>
 
 #include <atomic>
 #include <functional>
 #include <future>
-#include <mutex>
 #include <string>
 #include <thread>
+#include <tuple>
 #include <utility>
 #include <vector>
 
 #include "Platform/Core/ThreadPriority.h"
 #include "Proc/Interfaces/StreamProcessorBase.h"
+#include "StreamTestSupport.h"
 
 namespace Tivrel::Proc {
 namespace {
 
 using ::testing::ElementsAre;
+using ::testing::StartsWith;
+using ::testing::ThrowsMessage;
 
 std::atomic<long long> g_nowMs{0};
 long long FakeClock() { return g_nowMs; }
 
-// Records every notification as text.
+// Records every notification as text. The processor calls it under its own lock, and the
+// tests read it only on the thread that sent the events or after joining the worker.
 class Recorder : public IProcessingEvents {
 public:
   void OnError(const ExceptionPtr& error) override {
     try {
       std::rethrow_exception(error);
     } catch (const std::exception& e) {
-      Add(std::string("error ") + e.what());
+      events.push_back(std::string("error ") + e.what());
     }
   }
   void OnProgress(int progress, long long position, long long duration, int elapsed, int remaining) override {
-    Add(::testing::PrintToString(std::make_tuple(progress, position, duration, elapsed, remaining)));
+    events.push_back(::testing::PrintToString(std::make_tuple(progress, position, duration, elapsed, remaining)));
   }
-  void OnStarted() override { Add("started"); }
-  void OnPaused() override { Add("paused"); }
-  void OnResumed() override { Add("resumed"); }
-  void OnFinished() override { Add("finished"); }
+  void OnStarted() override { events.push_back("started"); }
+  void OnPaused() override { events.push_back("paused"); }
+  void OnResumed() override { events.push_back("resumed"); }
+  void OnFinished() override { events.push_back("finished"); }
+  std::vector<std::string> Take() { return std::exchange(events, {}); }
 
-  std::vector<std::string> Take() {
-    std::lock_guard<std::mutex> lock(mutex_);
-    return std::exchange(events_, {});
-  }
-
-private:
-  void Add(std::string event) {
-    std::lock_guard<std::mutex> lock(mutex_);
-    events_.push_back(std::move(event));
-  }
-  std::mutex mutex_;
-  std::vector<std::string> events_;
+  std::vector<std::string> events;
 };
 
 // Runs `body` as its work; times progress with FakeClock.
@@ -77,11 +70,8 @@ TEST(StreamProcessorBaseTest, ProgressIsTimedBetweenConsecutiveSamples) {
   Recorder events;
   Job job;
   job.SetEventsHandler(&events);
-  const struct {
-    long long now;
-    int progress;
-    long long position, duration;
-  } calls[] = {
+  const std::tuple<long long, int, long long, long long> calls[] = {
+      // now, progress, position, duration
       {1000, 1, 100, 1100},       // first sample: timing only
       {1000, 2, 200, 1100},       // same millisecond: stored only
       {1010, 3, 300, 100300},     // 10 units/ms, 100,000 to go; no worker began: elapsed 0
@@ -90,9 +80,9 @@ TEST(StreamProcessorBaseTest, ProgressIsTimedBetweenConsecutiveSamples) {
       {1031, 6, 201, 2701},       // 1 unit/ms, 2.5 s to go: halves round away from zero
       {1032, 7, 202, LLONG_MAX},  // remaining time beyond int: suppressed
   };
-  for (const auto& c : calls) {
-    g_nowMs = c.now;
-    job.SetProgress(c.progress, c.position, c.duration);
+  for (const auto& [now, progress, position, duration] : calls) {
+    g_nowMs = now;
+    job.SetProgress(progress, position, duration);
   }
   EXPECT_EQ(job.GetProgress(), 7);
   EXPECT_EQ(job.GetPosition(), 202);
@@ -116,26 +106,29 @@ TEST(StreamProcessorBaseTest, ProgressIsTimedBetweenConsecutiveSamples) {
   EXPECT_THAT(events.Take(), ElementsAre("started", "(1, 1400, 10000, 4, 43)", "finished"));
 }
 
-TEST(StreamProcessorBaseTest, StartIsRefusedUntilTheWorkerIsJoined) {
+// The worker refuses to wait for itself, then fails: the error is reported, and the ended
+// worker must be joined before the next Start.
+TEST(StreamProcessorBaseTest, WorkerErrorsAreReportedAndStartWaitsForTheJoin) {
   Recorder events;
-  Job job;
+  Job job([](Job& self) {
+    for (const auto& wait : {std::pair{&Job::Stop, "Stop"}, {&Job::WaitUntilStopped, "WaitUntilStopped"}}) {
+      EXPECT_THAT([&] { (self.*wait.first)(); },
+                  ThrowsMessage<std::logic_error>(StartsWith(std::string("StreamProcessorBase::") + wait.second +
+                                                             " called on the job's own worker thread")));
+    }
+    throw std::runtime_error("broken");
+  });
   job.SetEventsHandler(&events);
   job.Stop();  // idle: nothing happens
   for (auto join : {&Job::WaitUntilStopped, &Job::Stop}) {
     job.Start();
     while (job.IsRunning()) std::this_thread::yield();  // ended by itself, not joined
-    try {
-      job.Start();
-      ADD_FAILURE() << "second Start accepted";
-    } catch (const ProcException& e) {
-      EXPECT_EQ(*boost::get_error_info<TagDescription>(e), "Thread has started already.");
-      EXPECT_STREQ(*boost::get_error_info<boost::throw_function>(e),
-                   "virtual void Tivrel::Proc::StreamProcessorBase::Start()");
-      EXPECT_EQ(*boost::get_error_info<boost::throw_line>(e), 27);
-    }
+    Testing::ExpectThrowSite<ProcException>([&] { job.Start(); }, "Thread has started already.",
+                                            "Proc/Interfaces/StreamProcessorBase.cc",
+                                            "virtual void Tivrel::Proc::StreamProcessorBase::Start()", 27);
     (job.*join)();
     EXPECT_FALSE(job.isStopped());  // joining an ended worker requests no stop
-    EXPECT_THAT(events.Take(), ElementsAre("started", "finished"));
+    EXPECT_THAT(events.Take(), ElementsAre("started", "error broken", "finished"));
   }
 }
 
@@ -163,37 +156,10 @@ TEST(StreamProcessorBaseTest, PauseHoldsTheWorkerUntilResumeOrStop) {
   EXPECT_THAT(events.Take(), ElementsAre("paused", "resumed", "paused", "started", "paused", "paused", "finished"));
 }
 
-TEST(StreamProcessorBaseTest, WorkerErrorsAndSelfWaitsAreReported) {
-  Recorder events;
-  std::vector<std::string> refusals;
-  Job job([&](Job& self) {
-    for (auto wait : {&Job::Stop, &Job::WaitUntilStopped}) {
-      try {
-        (self.*wait)();
-      } catch (const std::logic_error& e) {
-        refusals.emplace_back(e.what());
-      }
-    }
-    throw std::runtime_error("broken");
-  });
-  job.SetEventsHandler(&events);
-  job.Start();
-  job.WaitUntilStopped();
-  EXPECT_THAT(events.Take(), ElementsAre("started", "error broken", "finished"));
-  ASSERT_EQ(refusals.size(), 2u);
-  EXPECT_THAT(refusals[0], ::testing::StartsWith("StreamProcessorBase::Stop called on the job's own worker thread"));
-  EXPECT_THAT(refusals[1], ::testing::HasSubstr("WaitUntilStopped called on the job's own worker thread"));
-}
-
 TEST(StreamProcessorBaseTest, PriorityIsAppliedToTheWorker) {
   std::vector<int> policies;
   std::promise<void> began, applied;
-  const auto record = [&] {
-    int policy = -1;
-    sched_param param{};
-    pthread_getschedparam(pthread_self(), &policy, &param);
-    policies.push_back(policy);
-  };
+  const auto record = [&] { policies.push_back(sched_getscheduler(0)); };  // the calling thread's policy
   Job job([&](Job&) {
     record();
     if (policies.size() == 1) return;
