@@ -21,7 +21,7 @@ namespace {
   }
   if (library) {
     Tivrel::ThrowError<Tivrel::Proc::FilterException>("Filter was initialized with incorrect class (X)!",
-                                                       TIVREL_THROW_SITE("void ThrowAt(int, bool)", __LINE__));
+                                                      TIVREL_THROW_SITE("void ThrowAt(int, bool)", __LINE__));
   }
   throw std::runtime_error("Filter was initialized with incorrect class (X)!");
 }

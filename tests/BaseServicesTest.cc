@@ -77,7 +77,8 @@ std::atomic<int> childSignals{0};
 size_t Lines(const std::string& text) { return static_cast<size_t>(std::count(text.begin(), text.end(), '\n')); }
 
 TEST(BaseServicesTest, GetCallStackListsTheCallersWithoutStartingAProcess) {
-  struct sigaction counting {}, previous{};
+  struct sigaction counting {
+  }, previous{};
   counting.sa_handler = [](int) { childSignals.fetch_add(1); };
   ASSERT_EQ(sigaction(SIGCHLD, &counting, &previous), 0);
   const std::string shallow = StackAtDepth(0);

@@ -68,7 +68,8 @@ TEST(CalculateMD5Test, VideoDigestHashesLineBytesAndAppendsSizeAndFormat) {
 }
 
 TEST(CalculateMD5Test, AudioDigestHashesFormatHeaderAndEveryPlane) {
-  const std::tuple<int, Conf::SampleFormats, int, const char*> cases[] = {  // rate, format, samples, digest
+  const std::tuple<int, Conf::SampleFormats, int, const char*> cases[] = {
+      // rate, format, samples, digest
       {48000, Conf::SAMPLE_FMT_S16, 1024, "8f1b8d5e2e47152ceeb4e2e9910bc120:1024:21333"},
       {44100, Conf::SAMPLE_FMT_S16, 1024, "be9ab2866890671dc8beee1658a668c0:1024:21333"},
       {44100, Conf::SAMPLE_FMT_FLTP, 4, "070e5566fc463d8b1a8db9b85d18519e:4:21333"},

@@ -68,13 +68,19 @@ TEST(ExceptionFrameTest, StandardExceptionsDefaultsAndNullPointers) {
 
 TEST(ExceptionFrameTest, ExportedObjectsHaveTheirClasses) {
   const std::pair<const ProcException&, const std::type_info&> objects[] = {
-      {exportDummyException, typeid(ProcException)},        {exportDummyException0, typeid(ParserException)},
-      {exportDummyException1, typeid(DemuxerException)},    {exportDummyException2, typeid(StreamReaderException)},
-      {exportDummyException3, typeid(MuxerException)},      {exportDummyException4, typeid(DecoderException)},
-      {exportDummyException5, typeid(FilterException)},     {exportDummyException6, typeid(EncoderException)},
-      {exportDummyException7, typeid(ConverterException)},  {exportDummyException8, typeid(CodecFactoryException)},
+      {exportDummyException, typeid(ProcException)},
+      {exportDummyException0, typeid(ParserException)},
+      {exportDummyException1, typeid(DemuxerException)},
+      {exportDummyException2, typeid(StreamReaderException)},
+      {exportDummyException3, typeid(MuxerException)},
+      {exportDummyException4, typeid(DecoderException)},
+      {exportDummyException5, typeid(FilterException)},
+      {exportDummyException6, typeid(EncoderException)},
+      {exportDummyException7, typeid(ConverterException)},
+      {exportDummyException8, typeid(CodecFactoryException)},
       {exportDummyException9, typeid(ConverterControllerException)},
-      {exportDummyException10, typeid(PlayerViewException)}, {exportDummyException11, typeid(SettingsException)},
+      {exportDummyException10, typeid(PlayerViewException)},
+      {exportDummyException11, typeid(SettingsException)},
   };
   for (const auto& [object, type] : objects) {
     EXPECT_EQ(typeid(object), type) << type.name();

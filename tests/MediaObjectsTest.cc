@@ -33,12 +33,22 @@ TEST(MediaObjectsTest, EveryFormatHasAlignedPlanesAndTakesAColourInEveryPlane) {
   using Planes = std::vector<std::vector<unsigned char>>;
   const Planes yuv{{82}, {90}, {240}}, yuva{{82}, {90}, {240}, {33}};
   const Planes expected[PIX_FMT_COUNT] = {
-      yuv, yuv, yuv, yuv, yuva, yuva,        // planar YUV
-      {{82}, {90, 240}}, {{82}, {240, 90}},  // NV12, NV21
-      {{77}}, {{77, 77}},                    // gray
-      {{255, 0, 0}}, {{0, 0, 255}},          // RGB24, BGR24
-      {{255, 0, 0, 33}}, {{0, 0, 255, 33}},  // RGBA, BGRA
-      {{33, 255, 0, 0}}, {{33, 0, 0, 255}},  // ARGB, ABGR
+      yuv,
+      yuv,
+      yuv,
+      yuv,
+      yuva,
+      yuva,  // planar YUV
+      {{82}, {90, 240}},
+      {{82}, {240, 90}},  // NV12, NV21
+      {{77}},
+      {{77, 77}},  // gray
+      {{255, 0, 0}},
+      {{0, 0, 255}},  // RGB24, BGR24
+      {{255, 0, 0, 33}},
+      {{0, 0, 255, 33}},  // RGBA, BGRA
+      {{33, 255, 0, 0}},
+      {{33, 0, 0, 255}},  // ARGB, ABGR
   };
   for (int f = 0; f < PIX_FMT_COUNT; ++f) {
     const PixFmtDescription* d = PixFmtDescription::Find(static_cast<PixFmt>(f));

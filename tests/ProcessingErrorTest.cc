@@ -2,8 +2,8 @@
 #include <string>
 #include <tuple>
 
-#include <boost/exception/diagnostic_information.hpp>
 #include <gtest/gtest.h>
+#include <boost/exception/diagnostic_information.hpp>
 
 #include "Proc/Interfaces/ProcessingError.h"
 #include "StreamTestSupport.h"
@@ -21,9 +21,9 @@ std::string Text(int code, const std::string& description) {
 
 TEST(ProcessingErrorTest, CodeNames) {
   const std::pair<int, const char*> cases[] = {
-      {0, "NoErrors"},          {12, "NeedToDisableIMAcceleration"}, {21, "TranscodingException"},
-      {23, "IPCError"},         {34, "NotEnoughMemory"},             {43, "IncorrectFilePath"},
-      {44, "MaxErrorValue"},    {45, "UnknownError"},                {-1, "UnknownError"},
+      {0, "NoErrors"},         {12, "NeedToDisableIMAcceleration"}, {21, "TranscodingException"}, {23, "IPCError"},
+      {34, "NotEnoughMemory"}, {43, "IncorrectFilePath"},           {44, "MaxErrorValue"},        {45, "UnknownError"},
+      {-1, "UnknownError"},
   };
   for (const auto& [value, name] : cases) EXPECT_EQ(TranscodingErrorToString(TranscodingErrors(value)), name);
 }

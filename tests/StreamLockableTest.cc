@@ -18,20 +18,21 @@ namespace Tivrel::Proc {
 namespace {
 
 using ::testing::_;
-using ::testing::StrictMock;
 using Testing::MockAudioStream;
 using Testing::MockVideoStream;
+using ::testing::StrictMock;
 
 constexpr auto kBlocked = std::chrono::milliseconds(100);
 constexpr auto kPatience = std::chrono::seconds(10);
 
 // Whether a new thread finds the lock taken.
 bool HeldElsewhere(ILockable& lock) {
-  return std::async(std::launch::async, [&lock] {
-           if (!lock.TryLock()) return true;
-           lock.Unlock();
-           return false;
-         })
+  return std::async(std::launch::async,
+                    [&lock] {
+                      if (!lock.TryLock()) return true;
+                      lock.Unlock();
+                      return false;
+                    })
       .get();
 }
 

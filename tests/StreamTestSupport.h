@@ -19,19 +19,19 @@
 namespace Tivrel::Testing {
 
 // The operations every stream has, for the mocks below.
-#define TIVREL_MOCK_STREAM_OPERATIONS                                                       \
-  MOCK_METHOD(void, Initialize, (const Core::Property&), (override));                       \
-  MOCK_METHOD(Core::Property, GetSettings, (), (const, override));                          \
-  MOCK_METHOD(long long, GetDuration, (), (const, override));                               \
-  MOCK_METHOD(long long, GetPosition, (), (override));                                      \
-  MOCK_METHOD(SP<Proc::IData>, ReadStream, (), (override));                                 \
-  MOCK_METHOD(void, RequestSeek, (long long, SP<Proc::IStream>), (override));               \
-  MOCK_METHOD(void, DoSeek, (), (override));                                                \
-  MOCK_METHOD(bool, GetSeekResult, (), (override));                                         \
-  MOCK_METHOD(Core::Property, GetStatistic, (), (const, override));                         \
-  MOCK_METHOD(void, Terminate, (), (override));                                             \
-  MOCK_METHOD(bool, IsTerminated, (), (const, override));                                   \
-  MOCK_METHOD(void, ReleaseInternalData, (), (override));                                   \
+#define TIVREL_MOCK_STREAM_OPERATIONS                                         \
+  MOCK_METHOD(void, Initialize, (const Core::Property&), (override));         \
+  MOCK_METHOD(Core::Property, GetSettings, (), (const, override));            \
+  MOCK_METHOD(long long, GetDuration, (), (const, override));                 \
+  MOCK_METHOD(long long, GetPosition, (), (override));                        \
+  MOCK_METHOD(SP<Proc::IData>, ReadStream, (), (override));                   \
+  MOCK_METHOD(void, RequestSeek, (long long, SP<Proc::IStream>), (override)); \
+  MOCK_METHOD(void, DoSeek, (), (override));                                  \
+  MOCK_METHOD(bool, GetSeekResult, (), (override));                           \
+  MOCK_METHOD(Core::Property, GetStatistic, (), (const, override));           \
+  MOCK_METHOD(void, Terminate, (), (override));                               \
+  MOCK_METHOD(bool, IsTerminated, (), (const, override));                     \
+  MOCK_METHOD(void, ReleaseInternalData, (), (override));                     \
   MOCK_METHOD(void, Accept, (Proc::IStreamVisitor&), (override))
 
 class MockVideoStream : public Proc::IStreamVideo, public RefCountImpl {

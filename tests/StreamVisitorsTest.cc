@@ -17,9 +17,9 @@ namespace {
 
 using ::testing::_;
 using ::testing::Invoke;
+using Testing::MockVideoDecoder;
 using ::testing::NiceMock;
 using ::testing::Return;
-using Testing::MockVideoDecoder;
 
 class MockVisitor : public IStreamVisitor {
 public:
@@ -27,8 +27,8 @@ public:
 };
 
 TEST(StreamVisitorsTest, WalkOverALockableSingleFrameStreamReachesBothStreams) {
-  const SP<IStreamVideoLockable> graph = IStreamVideoLockable::Create(
-      StreamOneFrameVideo::Create(Media::VideoFrame::Create(PIX_FMT_YUV420P, 8, 8)));
+  const SP<IStreamVideoLockable> graph =
+      IStreamVideoLockable::Create(StreamOneFrameVideo::Create(Media::VideoFrame::Create(PIX_FMT_YUV420P, 8, 8)));
 
   Visitors::InfoCollector info;
   Visitors::FrameTypeCollector types;

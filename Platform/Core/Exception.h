@@ -74,9 +74,8 @@ const E& AddStack(const E& e) {
 
 // Standard exceptions cannot carry tags: returns a new E whose message is e's message,
 // a line feed, then the call stack. `e` is not changed.
-template <class E, std::enable_if_t<!std::is_base_of_v<Exception, E> &&
-                                        (std::is_base_of_v<std::logic_error, E> ||
-                                         std::is_base_of_v<std::runtime_error, E>),
+template <class E, std::enable_if_t<!std::is_base_of_v<Exception, E> && (std::is_base_of_v<std::logic_error, E> ||
+                                                                         std::is_base_of_v<std::runtime_error, E>),
                                     int> = 0>
 E AddStack(const E& e) {
   return E(std::string(e.what()) + "\n" + GetCallStack());
@@ -99,8 +98,8 @@ struct ThrowSite {
 // clonable boost::wrapexcept<E> that survives an ExceptionPtr with all its tags.
 template <class E>
 [[noreturn]] void ThrowWithStack(const E& e, const ThrowSite& site) {
-  boost::throw_exception(AddStack(e), boost::source_location(site.file, static_cast<boost::uint_least32_t>(site.line),
-                                                              site.function));
+  boost::throw_exception(
+      AddStack(e), boost::source_location(site.file, static_cast<boost::uint_least32_t>(site.line), site.function));
 }
 
 // The whole throw sequence. For a family member: default-construct E, attach the

@@ -12,7 +12,7 @@ namespace Tivrel {
 class TIVREL_VISIBLE ioPath {
 public:
   ioPath() = default;
-  ioPath(std::string utf8) : text_(std::move(utf8)) {}  // NOLINT(google-explicit-constructor)
+  ioPath(std::string utf8) : text_(std::move(utf8)) {}              // NOLINT(google-explicit-constructor)
   ioPath(const char* utf8) : text_(utf8 != nullptr ? utf8 : "") {}  // NOLINT(google-explicit-constructor)
 
   const std::string& utf8string() const { return text_; }

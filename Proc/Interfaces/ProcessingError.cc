@@ -63,8 +63,7 @@ ProcessingError ProcessingError::MakeProcessingErrorFromException(ExceptionPtr e
 
 std::string ProcessingErrorToString(const ProcessingError& error) {
   return "ProcessingError: \n[code]: " + std::to_string(error.GetErrorCode()) +
-         "\n[description]: " + error.GetErrorDescription() +
-         "\n[code filename]: " + error.GetSourceCodeFileName() +
+         "\n[description]: " + error.GetErrorDescription() + "\n[code filename]: " + error.GetSourceCodeFileName() +
          "\n[code function]: " + error.GetSourceCodeFunction() +
          "\n[code line]: " + std::to_string(error.GetSourceCodeLine()) + "\n";
 }

@@ -55,8 +55,8 @@ public:
   SP<IData> ReadStream() override;
   // `stream` is ignored; the seek takes effect at once.
   void RequestSeek(long long position, SP<IStream> stream) override;
-  void DoSeek() override;          // nothing left to do
-  bool GetSeekResult() override;   // always true
+  void DoSeek() override;         // nothing left to do
+  bool GetSeekResult() override;  // always true
   Core::Property GetStatistic() const override;
   void Terminate() override;
   bool IsTerminated() const override;

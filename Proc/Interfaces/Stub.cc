@@ -282,7 +282,8 @@ const char* ControllerStateAsString(IConverterController::ControllerState state)
   if (state >= 0 && state < static_cast<int>(sizeof(kNames) / sizeof(kNames[0]))) return kNames[state];
   ThrowError<std::invalid_argument>(
       "controllerState",
-      TIVREL_THROW_SITE("const char *Tivrel::Proc::ControllerStateAsString(IConverterController::ControllerState)", 280));
+      TIVREL_THROW_SITE("const char *Tivrel::Proc::ControllerStateAsString(IConverterController::ControllerState)",
+                        280));
 }
 
 std::string IImageMetadata::GetKey(const std::string& a, const std::string& b, const std::string& c) {

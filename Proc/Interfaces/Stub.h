@@ -24,10 +24,10 @@ using ExceptionPtr = std::exception_ptr;
 
 namespace Proc {
 
-#define TIVREL_DECLARE_PROC_EXCEPTION(Name, Base)          \
-  class TIVREL_VISIBLE Name : public virtual Base {        \
-  public:                                                  \
-    ~Name() noexcept override = default;                   \
+#define TIVREL_DECLARE_PROC_EXCEPTION(Name, Base)   \
+  class TIVREL_VISIBLE Name : public virtual Base { \
+  public:                                           \
+    ~Name() noexcept override = default;            \
   }
 
 TIVREL_DECLARE_PROC_EXCEPTION(ProcException, ::Tivrel::Exception);
