@@ -36,8 +36,7 @@ void RethrowException(const ExceptionPtr& p) {
     ThrowError<std::invalid_argument>(
         "exception is NULL", TIVREL_THROW_SITE("void Tivrel::RethrowException(const ExceptionPtr &)", __LINE__));
   }
-  ExceptionPtr copy = p;
-  std::rethrow_exception(copy);
+  std::rethrow_exception(p);
 }
 
 namespace Proc {

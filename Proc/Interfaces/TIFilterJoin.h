@@ -25,7 +25,7 @@ public:
   virtual void AddStream(const SP<T>& stream) = 0;
 
 protected:
-  ~TIFilterJoin() override {}
+  ~TIFilterJoin() override = default;
 };
 
 template <>

@@ -30,7 +30,7 @@ public:
   virtual SP<T> GetSourceStream() const = 0;
 
 protected:
-  ~TIFilterRepeat() override {}
+  ~TIFilterRepeat() override = default;
 };
 
 template <>
