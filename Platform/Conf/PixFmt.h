@@ -61,7 +61,9 @@ struct TIVREL_PLATFORM_API PixFmtDescription {
 
   // Whether `plane` is subsampled by shiftW/shiftH: every plane but plane 0 and the alpha plane.
   // Precondition: plane < planes (not checked here).
-  bool IsChromaPlane(unsigned char plane) const { return plane != 0 && static_cast<int>(plane) != static_cast<int>(alphaPlane); }
+  bool IsChromaPlane(unsigned char plane) const {
+    return plane != 0 && static_cast<int>(plane) != static_cast<int>(alphaPlane);
+  }
 
   // Bytes that `width` pixels of the frame occupy in `plane`: the subsampled width rounded
   // up for chroma planes, times that plane's bytes per sample (nv12's plane 1 holds U and V
