@@ -176,13 +176,13 @@ Options ParseOptions(int argc, const char* const* argv) {
   Options o;
   bool barsGiven = false;
   using Handler = std::function<void(const std::string& option, const std::string& value)>;
-  struct Spec {
+  struct Rule {
     const char* longName;
     const char* shortName;  // may be null
     bool takesValue;
     Handler apply;
   };
-  const std::vector<Spec> specs = {
+  const std::vector<Rule> rules = {
       {"--bars", nullptr, true,
        [&](auto& n, auto& v) {
          o.barsSize = ParseSize(n, v);
@@ -224,22 +224,22 @@ Options ParseOptions(int argc, const char* const* argv) {
     }
     const size_t equals = arg.find('=');
     const std::string name = arg.substr(0, equals);
-    const Spec* spec = nullptr;
-    for (const Spec& s : specs) {
-      if (name == s.longName || (s.shortName && name == s.shortName)) spec = &s;
+    const Rule* rule = nullptr;
+    for (const Rule& s : rules) {
+      if (name == s.longName || (s.shortName && name == s.shortName)) rule = &s;
     }
-    if (!spec) throw UsageError("unknown option '" + name + "' (see --help)");
+    if (!rule) throw UsageError("unknown option '" + name + "' (see --help)");
     std::string value;
     if (equals != std::string::npos) {
-      if (!spec->takesValue) throw UsageError("option " + name + " takes no value");
+      if (!rule->takesValue) throw UsageError("option " + name + " takes no value");
       value = arg.substr(equals + 1);
-    } else if (spec->takesValue) {
+    } else if (rule->takesValue) {
       if (i + 1 >= argc || std::string(argv[i + 1]).rfind("--", 0) == 0) {
         throw UsageError("option " + name + " needs a value (see --help)");
       }
       value = argv[++i];
     }
-    spec->apply(name, value);
+    rule->apply(name, value);
   }
   if (barsGiven && !o.input.empty())
     throw UsageError("--bars and --format describe the colour bars: drop them or the input file");
