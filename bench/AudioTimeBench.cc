@@ -2,27 +2,12 @@
 // AudioSynchronizer::Process: ns per call, and operator new calls per call (the
 // "allocs" counter; the target is 0 for each).
 
-#include <atomic>
-#include <cstdlib>
-#include <new>
 
 #include <benchmark/benchmark.h>
 
+#include "AllocationCounter.h"
 #include "Proc/Interfaces/AudioSynchronizer.h"
 #include "Proc/Interfaces/AudioTime.h"
-
-namespace {
-std::atomic<long> g_allocations{0};
-}  // namespace
-
-// Out of line, so that the compiler does not see malloc/free pairs mismatched with new/delete.
-__attribute__((noinline)) void* operator new(std::size_t size) {
-  g_allocations.fetch_add(1, std::memory_order_relaxed);
-  if (void* p = std::malloc(size ? size : 1)) return p;
-  throw std::bad_alloc();
-}
-__attribute__((noinline)) void operator delete(void* p) noexcept { std::free(p); }
-__attribute__((noinline)) void operator delete(void* p, std::size_t) noexcept { std::free(p); }
 
 namespace {
 
@@ -31,9 +16,9 @@ using namespace Tivrel::Proc;
 // Runs `call` once per iteration and reports the operator new calls it made.
 template <class F>
 void Measure(benchmark::State& state, F call) {
-  const long before = g_allocations.load();
-  for (auto _ : state) benchmark::DoNotOptimize(call());
-  const long allocations = g_allocations.load() - before;
+  const unsigned long allocations = Tivrel::Bench::MeasureAllocations([&] {
+                                      for (auto _ : state) benchmark::DoNotOptimize(call());
+                                    }).calls;
   state.counters["allocs"] = benchmark::Counter(static_cast<double>(allocations), benchmark::Counter::kAvgIterations);
   if (allocations != 0) state.SkipWithError("allocates on its success path");
 }

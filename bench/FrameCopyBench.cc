@@ -29,6 +29,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include "AllocationCounter.h"
 #include "Platform/Media/VideoFrame.h"
 #include "Proc/Interfaces/CalculateMD5.h"
 #include "Proc/Interfaces/FrameUtils.h"
@@ -42,26 +43,6 @@ extern "C" {
 #include <libavutil/imgutils.h>
 }
 #endif
-
-// Bytes taken from operator new, for the allocation counter. None of the replacements is
-// inlined, so that GCC does not see malloc paired with operator delete and warn.
-static std::atomic<unsigned long> gAllocated{0};
-
-__attribute__((noinline)) void* operator new(size_t size) {
-  gAllocated.fetch_add(size, std::memory_order_relaxed);
-  if (void* p = std::malloc(size == 0 ? 1 : size)) return p;
-  throw std::bad_alloc();
-}
-__attribute__((noinline)) void* operator new(size_t size, std::align_val_t alignment) {
-  gAllocated.fetch_add(size, std::memory_order_relaxed);
-  const auto a = static_cast<size_t>(alignment);
-  if (void* p = std::aligned_alloc(a, (size + a - 1) / a * a)) return p;
-  throw std::bad_alloc();
-}
-__attribute__((noinline)) void operator delete(void* p) noexcept { std::free(p); }
-__attribute__((noinline)) void operator delete(void* p, size_t) noexcept { std::free(p); }
-__attribute__((noinline)) void operator delete(void* p, std::align_val_t) noexcept { std::free(p); }
-__attribute__((noinline)) void operator delete(void* p, size_t, std::align_val_t) noexcept { std::free(p); }
 
 namespace {
 
@@ -239,9 +220,9 @@ void BM_CopyPlaneIntoWindow(benchmark::State& state) {
 void BM_CopyDataVideoIntoWindow(benchmark::State& state) {
   unsigned long allocated = 0, calls = 0;
   std::vector<Contender> contenders = {{"CopyDataVideo", [&](const Pair& pair) {
-                                          const unsigned long before = gAllocated.load();
-                                          Tivrel::Proc::CopyDataVideo(pair.src, pair.dst, 320, 180);
-                                          allocated += gAllocated.load() - before;
+                                          allocated += Tivrel::Bench::MeasureAllocations([&] {
+                                                         Tivrel::Proc::CopyDataVideo(pair.src, pair.dst, 320, 180);
+                                                       }).bytes;
                                           ++calls;
                                         }}};
   AddPeerCopies(contenders, true);
