@@ -30,7 +30,7 @@
 #include <benchmark/benchmark.h>
 
 #include "AllocationCounter.h"
-#include "Platform/Media/VideoFrame.h"
+#include "Media/VideoFrame.h"
 #include "Proc/Interfaces/CalculateMD5.h"
 #include "Proc/Interfaces/FrameUtils.h"
 #include "Proc/Interfaces/IDataVideo.h"

@@ -20,7 +20,7 @@
 #include <boost/thread/recursive_mutex.hpp>
 
 #include "AllocationCounter.h"
-#include "Platform/Media/VideoFrame.h"
+#include "Media/VideoFrame.h"
 #include "Proc/Interfaces/IStreamLockable.h"
 #include "Proc/Interfaces/StreamOneFrameVideo.h"
 

@@ -9,7 +9,7 @@
 #include <gtest/gtest.h>
 
 #include "Platform/Conf/ImplNames.h"
-#include "Platform/Media/VideoFrame.h"
+#include "Media/VideoFrame.h"
 #include "Platform/Settings/SettingsEffectAlphaExtractor.h"
 #include "Proc/Interfaces/BlendHelper.h"
 #include "Proc/Settings/SettingsColorspaceConverter.h"

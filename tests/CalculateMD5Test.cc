@@ -6,9 +6,9 @@
 
 #include <gtest/gtest.h>
 
-#include "Platform/Media/AudioBlock.h"
-#include "Platform/Media/Packet.h"
-#include "Platform/Media/VideoFrame.h"
+#include "Media/AudioBlock.h"
+#include "Media/Packet.h"
+#include "Media/VideoFrame.h"
 #include "Proc/Interfaces/CalculateMD5.h"
 #include "StreamTestSupport.h"
 

@@ -7,8 +7,8 @@
 #include <gtest/gtest.h>
 
 #include "Platform/Conf/AudioFormat.h"
-#include "Platform/Media/AudioBlock.h"
-#include "Platform/Media/VideoFrame.h"
+#include "Media/AudioBlock.h"
+#include "Media/VideoFrame.h"
 #include "Proc/Interfaces/IOneInputEffect.h"
 #include "Proc/Settings/SettingsEffectTranspose.h"
 #include "StreamTestSupport.h"

@@ -7,7 +7,7 @@
 
 #include <gtest/gtest.h>
 
-#include "Platform/Media/VideoFrame.h"
+#include "Media/VideoFrame.h"
 #include "Proc/Interfaces/FrameUtils.h"
 #include "Proc/Interfaces/IDataVideo.h"
 #include "tests/GuardedPlane.h"

@@ -8,8 +8,8 @@
 #include <gtest/gtest.h>
 #include <boost/exception/exception.hpp>
 
-#include "Platform/Media/AudioBlock.h"
-#include "Platform/Media/VideoFrame.h"
+#include "Media/AudioBlock.h"
+#include "Media/VideoFrame.h"
 
 namespace Tivrel::Media {
 namespace {

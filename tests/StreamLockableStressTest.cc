@@ -9,7 +9,7 @@
 
 #include <gtest/gtest.h>
 
-#include "Platform/Media/VideoFrame.h"
+#include "Media/VideoFrame.h"
 #include "Proc/Interfaces/IDVDReader.h"
 #include "Proc/Interfaces/IStreamLockable.h"
 #include "Proc/Interfaces/StreamOneFrameVideo.h"

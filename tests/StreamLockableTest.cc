@@ -8,7 +8,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "Platform/Media/VideoFrame.h"
+#include "Media/VideoFrame.h"
 #include "Proc/Interfaces/IStreamLockable.h"
 #include "Proc/Interfaces/StreamOneFrameVideo.h"
 #include "Proc/Interfaces/Stub.h"

@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "Platform/Media/VideoFrame.h"
+#include "Media/VideoFrame.h"
 #include "Proc/Interfaces/StreamOneFrameVideo.h"
 #include "Proc/Settings/SettingsDeinterlace.h"
 #include "StreamTestSupport.h"

@@ -6,7 +6,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "Platform/Media/VideoFrame.h"
+#include "Media/VideoFrame.h"
 #include "Proc/Interfaces/IStreamLockable.h"
 #include "Proc/Interfaces/IStreamVisitor.h"
 #include "Proc/Interfaces/StreamOneFrameVideo.h"

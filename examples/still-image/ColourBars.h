@@ -5,7 +5,7 @@
 
 #include "Platform/Conf/PixFmt.h"
 #include "Platform/Core/RefCount.h"
-#include "Platform/Media/VideoFrame.h"
+#include "Media/VideoFrame.h"
 
 namespace StillImage {
 

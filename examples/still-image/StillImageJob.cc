@@ -8,7 +8,7 @@
 #include <utility>
 
 #include "Platform/Core/Exception.h"
-#include "Platform/Media/VideoFrame.h"
+#include "Media/VideoFrame.h"
 #include "Proc/Interfaces/CalculateMD5.h"
 #include "Proc/Interfaces/ProgressControllerStages.h"
 #include "Proc/Interfaces/Stub.h"

@@ -15,7 +15,7 @@
 #include <string>
 
 #include "Platform/Conf/PixFmt.h"
-#include "Platform/Media/VideoFrame.h"
+#include "Media/VideoFrame.h"
 #include "Proc/Interfaces/DebugHelpers.h"
 #include "Proc/Interfaces/IStreamLockable.h"
 #include "Proc/Interfaces/ProcessingError.h"

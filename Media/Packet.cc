@@ -1,4 +1,4 @@
-#include "Platform/Media/Packet.h"
+#include "Media/Packet.h"
 
 #include <stdexcept>
 

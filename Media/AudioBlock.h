@@ -11,12 +11,12 @@
 #include "Platform/Conf/AudioFormat.h"
 #include "Platform/Core/RefCount.h"
 #include "Platform/Core/Types.h"
-#include "Platform/Export.h"
+#include "Media/Export.h"
 #include "Proc/Interfaces/IDataAudio.h"
 
 namespace Tivrel::Media {
 
-class TIVREL_PLATFORM_API AudioBlock : public RefCounted<Proc::IDataAudio> {
+class TIVREL_MEDIA_API AudioBlock : public RefCounted<Proc::IDataAudio> {
 public:
   // A block of `samples` samples per channel. Planes: one per channel of the layout for a
   // planar sample format (samples * bytes per sample each), otherwise one holding all

@@ -1,4 +1,4 @@
-#include "Platform/Media/AudioBlock.h"
+#include "Media/AudioBlock.h"
 
 #include <cstring>
 #include <limits>

@@ -15,12 +15,12 @@
 #include "Platform/Conf/PixFmt.h"
 #include "Platform/Core/RefCount.h"
 #include "Platform/Core/Types.h"
-#include "Platform/Export.h"
+#include "Media/Export.h"
 #include "Proc/Interfaces/IDataVideo.h"
 
 namespace Tivrel::Media {
 
-class TIVREL_PLATFORM_API VideoFrame : public RefCounted<Proc::IDataVideo> {
+class TIVREL_MEDIA_API VideoFrame : public RefCounted<Proc::IDataVideo> {
 public:
   // A new frame of width x height pixels. Throws std::invalid_argument for an unknown
   // format, a negative size, a zero aspect term or a size whose planes do not fit memory.

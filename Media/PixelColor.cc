@@ -1,4 +1,4 @@
-#include "Platform/Media/PixelColor.h"
+#include "Media/PixelColor.h"
 
 #include <cstring>
 #include <stdexcept>

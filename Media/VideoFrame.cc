@@ -1,4 +1,4 @@
-#include "Platform/Media/VideoFrame.h"
+#include "Media/VideoFrame.h"
 
 #include <algorithm>
 #include <cstring>
@@ -8,7 +8,7 @@
 #include <string>
 
 #include "Platform/Core/Exception.h"
-#include "Platform/Media/PixelColor.h"
+#include "Media/PixelColor.h"
 
 namespace Tivrel::Media {
 namespace {

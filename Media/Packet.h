@@ -7,14 +7,14 @@
 
 #include "Platform/Core/RefCount.h"
 #include "Platform/Core/Types.h"
-#include "Platform/Export.h"
+#include "Media/Export.h"
 #include "Proc/Interfaces/IBlob.h"
 #include "Proc/Interfaces/IDataPacket.h"
 
 namespace Tivrel::Media {
 
 // Bytes owned by the blob. Writable through GetWritableData until it is handed on.
-class TIVREL_PLATFORM_API Blob : public RefCounted<IBlob> {
+class TIVREL_MEDIA_API Blob : public RefCounted<IBlob> {
 public:
   // `size` zero bytes.
   static SP<Blob> Create(unsigned long size);
@@ -32,7 +32,7 @@ private:
   std::vector<unsigned char> bytes_;
 };
 
-class TIVREL_PLATFORM_API Packet : public RefCounted<Proc::IDataPacket> {
+class TIVREL_MEDIA_API Packet : public RefCounted<Proc::IDataPacket> {
 public:
   // A packet carrying `blob`, with no times set, duration 0 and all flags false. Throws
   // std::invalid_argument for a null blob.
