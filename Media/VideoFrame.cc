@@ -7,8 +7,8 @@
 #include <stdexcept>
 #include <string>
 
-#include "Platform/Core/Exception.h"
 #include "Media/PixelColor.h"
+#include "Platform/Core/Exception.h"
 
 namespace Tivrel::Media {
 namespace {
@@ -91,6 +91,20 @@ unsigned char VideoFrame::CheckPlane(unsigned char plane) const {
 Proc::Plane VideoFrame::GetPlane(unsigned char plane) { return planes_[CheckPlane(plane)]; }
 
 Proc::PlaneConst VideoFrame::GetPlane(unsigned char plane) const { return planes_[CheckPlane(plane)]; }
+
+bool VideoFrame::ArePixelsShared() const { return GetRefCount() > 1 || buffer_.use_count() > 1; }
+
+bool ArePixelsShared(const Proc::IDataVideo& frame) {
+  const auto* own = dynamic_cast<const VideoFrame*>(&frame);
+  return own == nullptr || own->ArePixelsShared();
+}
+
+bool MakeWritable(SP<Proc::IDataVideo>& frame) {
+  if (!frame) THROW_INVALID("MakeWritable of a null frame");
+  if (!ArePixelsShared(*frame)) return false;
+  frame = frame->Clone(true);
+  return true;
+}
 
 SP<Proc::IDataVideo> VideoFrame::Clone(bool deep) const {
   if (!deep) return SP<Proc::IDataVideo>(new VideoFrame(*this));

@@ -8,14 +8,19 @@
 // counted; the buffer goes with its last view) and has its own area, time, duration and
 // flags. Views refer to the buffer, never to the frame they were made from, so releasing
 // long chains of views is flat. Threading as for every data block (Proc/Interfaces/IData.h).
+//
+// Ownership: a holder may write a frame's pixels only when it holds the only reference to
+// them, that is to the frame object and to its pixel memory. ArePixelsShared tells whether
+// that is so; MakeWritable makes it so by copying the pixels only when they are shared
+// (copy-on-write). A frame handed on is read-only for the one who handed it on.
 
 #include <cstdint>
 #include <memory>
 
+#include "Media/Export.h"
 #include "Platform/Conf/PixFmt.h"
 #include "Platform/Core/RefCount.h"
 #include "Platform/Core/Types.h"
-#include "Media/Export.h"
 #include "Proc/Interfaces/IDataVideo.h"
 
 namespace Tivrel::Media {
@@ -45,6 +50,10 @@ public:
   void FillArea(int height, int left, int top, int width, const Proc::Color& color) override;
   Proc::PlaneConst GetAlphaPlane(unsigned char index) const override;
 
+  // True when another frame object or another holder of this one can see these pixels:
+  // the object has more than one reference, or its pixel memory backs other views.
+  bool ArePixelsShared() const;
+
 private:
   VideoFrame(const PixFmtDescription* description, int width, int height, uint32_t aspectX, uint32_t aspectY);
   VideoFrame(const VideoFrame&) = default;  // a view: shares the buffer
@@ -60,5 +69,16 @@ private:
   long long time_ = AV_TIME_NOT_SET;
   long long duration_ = 0;
 };
+
+// True unless `frame` is a VideoFrame whose pixels have no holder but the caller's one
+// reference. Frames of other implementations count as shared: their sharing cannot be seen
+// from here.
+TIVREL_MEDIA_API bool ArePixelsShared(const Proc::IDataVideo& frame);
+
+// Copy-on-write: when the pixels of `frame` are shared, replaces `frame` with a deep copy of
+// its current area (Clone(true): same format, size, aspect, time, duration and flags) and
+// returns true; otherwise leaves it and returns false. Afterwards the caller may write the
+// pixels. Throws std::invalid_argument for a null frame.
+TIVREL_MEDIA_API bool MakeWritable(SP<Proc::IDataVideo>& frame);
 
 }  // namespace Tivrel::Media
