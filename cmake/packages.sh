@@ -4,7 +4,7 @@
 
 # Compiler, build tools and the libraries the build finds unconditionally.
 TIVREL_BUILD_PACKAGES=(cmake ninja-build g++ pkg-config libboost-dev libboost-thread-dev libboost-system-dev
-  libgoogle-glog-dev libssl-dev libgtest-dev libgmock-dev libbenchmark-dev)
+  libgoogle-glog-dev libssl-dev nlohmann-json3-dev libgtest-dev libgmock-dev libbenchmark-dev)
 # Optional baselines that the benchmarks compare against when present.
 TIVREL_BENCH_PACKAGES=(libyuv-dev libavutil-dev)
 # clang with its runtime libraries, for the libFuzzer targets.
