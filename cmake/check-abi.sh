@@ -36,7 +36,7 @@ errors=0
 soname_of_library() { readelf -d "$1" | sed -n 's/.*(SONAME).*\[\(.*\)\]/\1/p'; }
 soname_of_baseline() { sed -n "1,5s/.*<abi-corpus [^>]*soname='\([^']*\)'.*/\1/p" "$1" | head -n 1; }
 # The ABI of a library, without paths, so that baselines do not depend on the checkout.
-dump() { abidw --no-corpus-path --no-show-locs --out-file "$2" "$1"; }
+dump() { abidw --no-corpus-path --no-comp-dir-path --no-show-locs --short-locs --out-file "$2" "$1"; }
 
 for library in "$@"; do
   name=$(basename "$library")
