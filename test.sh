@@ -4,7 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 source cmake/packages.sh
-tivrel_install_packages "${TIVREL_BUILD_PACKAGES[@]}" "${TIVREL_BENCH_PACKAGES[@]}"
+tivrel_install_packages "${TIVREL_BUILD_PACKAGES[@]}" "${TIVREL_BENCH_PACKAGES[@]}" "${TIVREL_PACKAGE_PACKAGES[@]}"
 
 cmake --preset default
 cmake --build --preset default -j2

@@ -1,32 +1,41 @@
-# Installs both shared libraries, the headers, a CMake package (Tivrel::proc,
-# Tivrel::platform) and a pkg-config file. Both descriptions are relocatable: the
-# prefix given to `cmake --install --prefix` need not be the configured one.
+# Installation of the project's libraries. Each library's CMakeLists.txt installs it
+# with one call:
+#
+#   tivrel_install_library(<target> PKG_CONFIG <module> DESCRIPTION <text>
+#     [EXPORT_NAME <name>]          the CMake target is Tivrel::<name> (default: the
+#                                   target's EXPORT_NAME property)
+#     [HEADERS <dir>...]            header directories, from the repository root
+#                                   (default: the directory of the calling CMakeLists.txt)
+#     [REQUIRES <module>...]        pkg-config modules its headers or library need
+#     [LIBS <flag>...]              further public link flags (Libs:)
+#     [LIBS_PRIVATE <flag>...]      what a static link adds (Libs.private:)
+#     [CFLAGS <flag>...]            further compile flags (Cflags:)
+#     [FIND_DEPENDENCIES <args>...] find_dependency() calls of the CMake package, one
+#                                   argument string each ("Boost 1.74", "GTest")
+#     [DEB_DEPENDS <package>...]    Debian packages the -dev package needs for it
+#                                   ("libgmock-dev"))
+#
+# For example, a static test-support library:
+#   tivrel_install_library(tivrel_proc_testing EXPORT_NAME proc_testing
+#     PKG_CONFIG tivrel-proc-testing DESCRIPTION "..." REQUIRES tivrel-media gmock
+#     FIND_DEPENDENCIES GTest DEB_DEPENDS libgmock-dev)
+#
+# It installs the library as Tivrel::<name> of the CMake package TivrelProc, its headers
+# under include/tivrel/ (all but *Internal.h, which are private to the build), and
+# <module>.pc. Shared libraries go to the install component "runtime"; headers, link
+# symlinks, static archives and package descriptions to "dev" (the Debian packages
+# follow these components). Both package descriptions are relocatable: the prefix given
+# to `cmake --install --prefix` need not be the configured one.
 include(CMakePackageConfigHelpers)
 
 set(TIVREL_CMAKE_DIR ${CMAKE_INSTALL_LIBDIR}/cmake/TivrelProc)
+set(TIVREL_PC_DIR ${CMAKE_INSTALL_LIBDIR}/pkgconfig)
 
-install(TARGETS tivrel_platform tivrel_proc tivrel_media EXPORT TivrelProcTargets
-  LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}
-  ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR}
-  RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-install(DIRECTORY ${PROJECT_SOURCE_DIR}/Platform ${PROJECT_SOURCE_DIR}/Proc ${PROJECT_SOURCE_DIR}/Media
-  DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/tivrel
-  FILES_MATCHING PATTERN "*.h")
-install(EXPORT TivrelProcTargets NAMESPACE Tivrel:: DESTINATION ${TIVREL_CMAKE_DIR})
-configure_package_config_file(${PROJECT_SOURCE_DIR}/cmake/TivrelProcConfig.cmake.in
-  ${PROJECT_BINARY_DIR}/TivrelProcConfig.cmake
-  INSTALL_DESTINATION ${TIVREL_CMAKE_DIR})
-write_basic_package_version_file(${PROJECT_BINARY_DIR}/TivrelProcConfigVersion.cmake
-  COMPATIBILITY SameMajorVersion)
-install(FILES ${PROJECT_BINARY_DIR}/TivrelProcConfig.cmake ${PROJECT_BINARY_DIR}/TivrelProcConfigVersion.cmake
-  DESTINATION ${TIVREL_CMAKE_DIR})
-
-# pkg-config: the prefix is found from the .pc file's own place (${pcfiledir}).
-set(_tivrel_pc_dir ${CMAKE_INSTALL_LIBDIR}/pkgconfig)
-if(IS_ABSOLUTE "${_tivrel_pc_dir}")
+# pkg-config paths: the prefix is found from the .pc file's own place (${pcfiledir}).
+if(IS_ABSOLUTE "${TIVREL_PC_DIR}")
   set(TIVREL_PC_PREFIX "${CMAKE_INSTALL_PREFIX}")
 else()
-  file(RELATIVE_PATH _tivrel_pc_up "/root/${_tivrel_pc_dir}" "/root")
+  file(RELATIVE_PATH _tivrel_pc_up "/root/${TIVREL_PC_DIR}" "/root")
   string(REGEX REPLACE "/$" "" _tivrel_pc_up "${_tivrel_pc_up}")
   set(TIVREL_PC_PREFIX "\${pcfiledir}/${_tivrel_pc_up}")
 endif()
@@ -38,5 +47,75 @@ foreach(_kind LIBDIR INCLUDEDIR)
   endif()
 endforeach()
 string(APPEND TIVREL_PC_INCLUDEDIR "/tivrel")
-configure_file(${PROJECT_SOURCE_DIR}/cmake/tivrel-proc.pc.in ${PROJECT_BINARY_DIR}/tivrel-proc.pc @ONLY)
-install(FILES ${PROJECT_BINARY_DIR}/tivrel-proc.pc DESTINATION ${_tivrel_pc_dir})
+
+function(tivrel_install_library target)
+  cmake_parse_arguments(PARSE_ARGV 1 arg "" "PKG_CONFIG;DESCRIPTION;EXPORT_NAME"
+    "HEADERS;REQUIRES;LIBS;LIBS_PRIVATE;CFLAGS;FIND_DEPENDENCIES;DEB_DEPENDS")
+  if(NOT arg_PKG_CONFIG OR NOT arg_DESCRIPTION OR arg_UNPARSED_ARGUMENTS)
+    message(FATAL_ERROR "tivrel_install_library(${target}): PKG_CONFIG and DESCRIPTION are required"
+                        " (unknown: ${arg_UNPARSED_ARGUMENTS})")
+  endif()
+  if(NOT arg_HEADERS)
+    file(RELATIVE_PATH arg_HEADERS ${PROJECT_SOURCE_DIR} ${CMAKE_CURRENT_SOURCE_DIR})
+  endif()
+
+  if(arg_EXPORT_NAME)
+    set_target_properties(${target} PROPERTIES EXPORT_NAME ${arg_EXPORT_NAME})
+    if(NOT TARGET Tivrel::${arg_EXPORT_NAME})
+      add_library(Tivrel::${arg_EXPORT_NAME} ALIAS ${target})
+    endif()
+  endif()
+  target_include_directories(${target} INTERFACE $<INSTALL_INTERFACE:${CMAKE_INSTALL_INCLUDEDIR}/tivrel>)
+  install(TARGETS ${target} EXPORT TivrelProcTargets
+    LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT runtime NAMELINK_COMPONENT dev
+    ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT dev)
+  foreach(dir IN LISTS arg_HEADERS)
+    get_filename_component(parent "${dir}" DIRECTORY)
+    install(DIRECTORY ${PROJECT_SOURCE_DIR}/${dir}
+      DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/tivrel/${parent} COMPONENT dev
+      FILES_MATCHING PATTERN "*.h" PATTERN "*Internal.h" EXCLUDE)
+  endforeach()
+
+  # The project's own modules are required at exactly this version.
+  set(requires)
+  foreach(module IN LISTS arg_REQUIRES)
+    if(module MATCHES "^tivrel-")
+      string(APPEND module " = ${PROJECT_VERSION}")
+    endif()
+    list(APPEND requires "${module}")
+  endforeach()
+  list(JOIN requires ", " pc_requires)
+  list(JOIN arg_LIBS " " pc_libs)
+  list(JOIN arg_LIBS_PRIVATE " " pc_libs_private)
+  list(JOIN arg_CFLAGS " " pc_cflags)
+  get_target_property(pc_library ${target} OUTPUT_NAME)
+  if(NOT pc_library)
+    set(pc_library ${target})
+  endif()
+  configure_file(${PROJECT_SOURCE_DIR}/cmake/tivrel.pc.in ${PROJECT_BINARY_DIR}/${arg_PKG_CONFIG}.pc @ONLY)
+  install(FILES ${PROJECT_BINARY_DIR}/${arg_PKG_CONFIG}.pc DESTINATION ${TIVREL_PC_DIR} COMPONENT dev)
+
+  set_property(GLOBAL APPEND PROPERTY TIVREL_FIND_DEPENDENCIES ${arg_FIND_DEPENDENCIES})
+  set_property(GLOBAL APPEND PROPERTY TIVREL_DEB_DEPENDS ${arg_DEB_DEPENDS})
+endfunction()
+
+# The CMake package and the Debian packages, described once every library has been
+# declared (at the end of the top-level CMakeLists.txt).
+function(tivrel_install_package)
+  get_property(dependencies GLOBAL PROPERTY TIVREL_FIND_DEPENDENCIES)
+  list(REMOVE_DUPLICATES dependencies)
+  set(TIVREL_FIND_DEPENDENCIES)
+  foreach(dependency IN LISTS dependencies)
+    string(APPEND TIVREL_FIND_DEPENDENCIES "find_dependency(${dependency})\n")
+  endforeach()
+  install(EXPORT TivrelProcTargets NAMESPACE Tivrel:: DESTINATION ${TIVREL_CMAKE_DIR} COMPONENT dev)
+  configure_package_config_file(${PROJECT_SOURCE_DIR}/cmake/TivrelProcConfig.cmake.in
+    ${PROJECT_BINARY_DIR}/TivrelProcConfig.cmake
+    INSTALL_DESTINATION ${TIVREL_CMAKE_DIR})
+  write_basic_package_version_file(${PROJECT_BINARY_DIR}/TivrelProcConfigVersion.cmake
+    COMPATIBILITY ${TIVREL_VERSION_COMPATIBILITY})
+  install(FILES ${PROJECT_BINARY_DIR}/TivrelProcConfig.cmake ${PROJECT_BINARY_DIR}/TivrelProcConfigVersion.cmake
+    DESTINATION ${TIVREL_CMAKE_DIR} COMPONENT dev)
+  include(TivrelDebian)
+endfunction()
+cmake_language(DEFER DIRECTORY ${PROJECT_SOURCE_DIR} CALL tivrel_install_package)

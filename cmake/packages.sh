@@ -3,8 +3,11 @@
 # function that installs whichever of them are missing.
 
 # Compiler, build tools and the libraries the build finds unconditionally.
-TIVREL_BUILD_PACKAGES=(cmake ninja-build g++ pkg-config libboost-dev libboost-thread-dev libboost-system-dev
+TIVREL_BUILD_PACKAGES=(cmake ninja-build g++ pkg-config libboost-dev libboost-thread-dev
   libgoogle-glog-dev libssl-dev nlohmann-json3-dev libgtest-dev libgmock-dev libbenchmark-dev)
+# The package checks: ABI comparison, the API reference, Debian packages and their
+# dependencies (dpkg-shlibdeps, and file, which CPack needs for it).
+TIVREL_PACKAGE_PACKAGES=(abigail-tools doxygen dpkg-dev file)
 # Optional baselines that the benchmarks compare against when present.
 TIVREL_BENCH_PACKAGES=(libyuv-dev libavutil-dev)
 # clang with its runtime libraries, for the libFuzzer targets.

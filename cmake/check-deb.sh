@@ -1,0 +1,58 @@
+#!/usr/bin/env bash
+# Makes the Debian packages of a build and unpacks them into a scratch root:
+#   check-deb.sh CPACK BUILD-DIR OUT-DIR
+# Checks that there are a runtime and a -dev package, that the runtime package depends
+# on the Debian package of every library its shared libraries load (other than each
+# other), and that the -dev package depends on exactly this runtime package. Leaves the
+# packages in OUT-DIR and both unpacked (dpkg -x) under OUT-DIR/root.
+set -euo pipefail
+
+cpack=${1:?usage: check-deb.sh CPACK BUILD-DIR OUT-DIR}
+build=${2:?usage: check-deb.sh CPACK BUILD-DIR OUT-DIR}
+out=${3:?usage: check-deb.sh CPACK BUILD-DIR OUT-DIR}
+rm -rf "$out"
+mkdir -p "$out"
+if ! "$cpack" -G DEB --config "$build/CPackConfig.cmake" -B "$out" >"$out/cpack.log" 2>&1; then
+  cat "$out/cpack.log"
+  exit 1
+fi
+
+errors=0
+fail() { echo "check-deb: $*" >&2; errors=$((errors + 1)); }
+
+dev=$(find "$out" -maxdepth 1 -name '*-dev_*.deb')
+runtime=$(find "$out" -maxdepth 1 -name '*.deb' ! -name '*-dev_*.deb')
+[[ $(wc -w <<<"$dev") -eq 1 && $(wc -w <<<"$runtime") -eq 1 ]] || {
+  echo "check-deb: expected one runtime and one -dev package, got: $runtime $dev" >&2
+  exit 1
+}
+for deb in "$runtime" "$dev"; do
+  echo "== $(basename "$deb")"
+  dpkg-deb -f "$deb" Package Version Depends
+  dpkg -x "$deb" "$out/root"
+done
+
+# Every library loaded by ours must come from a package the runtime package depends on.
+depends=", $(dpkg-deb -f "$runtime" Depends),"
+while read -r library; do
+  while read -r needed; do
+    [[ $needed == libtivrel_* ]] && continue
+    path=$(ldconfig -p | awk -v name="$needed" '$1 == name { print $NF; exit }')
+    [[ -n $path ]] || { fail "$needed (loaded by ${library##*/}) is not installed here"; continue; }
+    package=$(dpkg -S "$path" 2>/dev/null || dpkg -S "$(readlink -f "$path")" 2>/dev/null || true)
+    package=${package%%:*}
+    if [[ -z $package ]]; then
+      fail "no Debian package holds $path (loaded by ${library##*/})"
+    elif [[ $depends != *", $package "* && $depends != *", $package,"* ]]; then
+      fail "the runtime package loads $needed from $package but does not depend on it"
+    fi
+  done < <(readelf -d "$library" | sed -n 's/.*(NEEDED).*\[\(.*\)\]/\1/p')
+done < <(find "$out/root" -type f -name 'libtivrel_*.so.*')
+
+runtime_name=$(dpkg-deb -f "$runtime" Package)
+version=$(dpkg-deb -f "$runtime" Version)
+[[ ", $(dpkg-deb -f "$dev" Depends)," == *", $runtime_name (= $version),"* ]] ||
+  fail "the -dev package does not depend on $runtime_name (= $version)"
+
+((errors == 0)) || exit 1
+echo "check-deb: ok (unpacked in $out/root)"
