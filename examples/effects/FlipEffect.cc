@@ -1,0 +1,49 @@
+#include "examples/effects/FlipEffect.h"
+
+#include "Media/VideoFrame.h"
+#include "Proc/Interfaces/SettingsConversion.h"
+#include "examples/effects/PlaneTransforms.h"
+
+namespace Effects {
+
+using Tivrel::SP;
+using Tivrel::Proc::IDataVideo;
+
+void MirrorFrame(SP<IDataVideo>& frame, bool horizontal, bool vertical, std::vector<unsigned char>& scratch) {
+  if (!horizontal && !vertical) return;
+  const Tivrel::PixFmtDescription& format = *Tivrel::PixFmtDescription::Find(frame->GetPixFmt());
+  if (!Tivrel::Media::ArePixelsShared(*frame)) {
+    for (unsigned char p = 0; p < format.planes; ++p) {
+      MirrorPlaneInPlace(frame->GetPlane(p), BytesPerSample(format, p), horizontal, vertical, scratch);
+    }
+    return;
+  }
+  SP<IDataVideo> out = NewFrameFor(*frame, ShapeOf(*frame));
+  const IDataVideo& src = *frame;
+  for (unsigned char p = 0; p < format.planes; ++p) {
+    MirrorPlane(src.GetPlane(p), out->GetPlane(p), BytesPerSample(format, p), horizontal, vertical);
+  }
+  frame = out;
+}
+
+SP<FlipEffect> FlipEffect::Create(const Tivrel::Proc::SettingsEffectFlip& settings) {
+  return SP<FlipEffect>(new FlipEffect(settings));
+}
+
+void FlipEffect::Initialize(const Tivrel::Core::Property& settings) {
+  settings_ = Tivrel::Proc::Property2SettingsFlip(settings);
+}
+
+Tivrel::Core::Property FlipEffect::GetSettings() const { return Tivrel::Proc::Settings2Property(settings_); }
+
+std::string FlipEffect::Describe() const {
+  if (settings_.horizontal && settings_.vertical) return "flip both ways";
+  if (settings_.horizontal) return "flip left-right";
+  return settings_.vertical ? "flip top-bottom" : "no flip";
+}
+
+void FlipEffect::Apply(SP<IDataVideo>& frame) {
+  MirrorFrame(frame, settings_.horizontal, settings_.vertical, scratch_);
+}
+
+}  // namespace Effects

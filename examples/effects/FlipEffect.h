@@ -1,0 +1,49 @@
+#pragma once
+
+// Mirroring a picture left-right, top-bottom or both, configured by SettingsEffectFlip.
+
+#include <vector>
+
+#include "Platform/Settings/SettingsEffectFlip.h"
+#include "examples/effects/VideoEffect.h"
+
+namespace Effects {
+
+// Every pixel format; the shape stays. In place when the frame is owned (see VideoEffect),
+// else into a new frame: one pass over the pixels either way. With neither direction set
+// the frame passes untouched.
+//
+// Configuration: Initialize with the record's tree (Property2SettingsFlip: a root of
+// another class throws FilterException) or SetSettings with the record. The record is not
+// a Settings, so the inherited SetSettings(const Settings&) and GetSettingsBase keep
+// refusing; GetFlipSettings reads it back.
+class FlipEffect : public VideoEffect {
+public:
+  static Tivrel::SP<FlipEffect> Create(const Tivrel::Proc::SettingsEffectFlip& settings = {});
+
+  void Initialize(const Tivrel::Core::Property& settings) override;
+  Tivrel::Core::Property GetSettings() const override;
+  using VideoEffect::SetSettings;
+  void SetSettings(const Tivrel::Proc::SettingsEffectFlip& settings) { settings_ = settings; }
+  const Tivrel::Proc::SettingsEffectFlip& GetFlipSettings() const { return settings_; }
+
+  FrameShape OutputShape(const FrameShape& input) const override { return input; }
+  std::string Describe() const override;
+
+protected:
+  void Apply(Tivrel::SP<Tivrel::Proc::IDataVideo>& frame) override;
+
+private:
+  explicit FlipEffect(const Tivrel::Proc::SettingsEffectFlip& settings) : settings_(settings) {}
+
+  Tivrel::Proc::SettingsEffectFlip settings_;
+  std::vector<unsigned char> scratch_;  // one line, for mirroring in place
+};
+
+// Mirrors every plane of `frame` following the ownership rule: in place when the caller's
+// pointer is the only reference, else into a new frame that replaces `frame`. `scratch`
+// holds one line for the in-place case.
+void MirrorFrame(Tivrel::SP<Tivrel::Proc::IDataVideo>& frame, bool horizontal, bool vertical,
+                 std::vector<unsigned char>& scratch);
+
+}  // namespace Effects

@@ -1,0 +1,89 @@
+#pragma once
+
+// The common part of the example's video effects (flip, crop, transpose): frame ownership,
+// the frame shape an effect turns its input into, and progress reporting.
+//
+// Ownership: an effect writes pixels in place only when the caller's pointer is the one
+// reference to the frame and to its pixel memory (Media::ArePixelsShared is false);
+// otherwise it writes into a new frame and hands that back instead, leaving the given one
+// untouched. Called through the generic ProcessData, the frame is also held by the call's
+// own pointers, so it always counts as shared there; callers that own their frames call
+// ProcessVideoData with their only pointer to let the effect work in place.
+//
+// Progress: SetProgress hands an effect the mapping from timestamps to progress. After each
+// frame the effect maps the frame's end (time + duration) through it, keeps the value for
+// GetStatistic and passes it, rounded, to the progress controller when one was set.
+//
+// Odd sizes and subsampled chroma: pixels move, chroma samples move whole and are never
+// resampled. On an odd side of a subsampled format the last chroma sample covers one luma
+// column (or line) instead of two; a mirror or a turn moves it to the opposite edge, so the
+// chroma of that side shifts by one luma pixel. Applying the inverse gives the source back
+// exactly.
+//
+// Threads: an effect serves one thread at a time; distinct effects may run in parallel.
+
+#include <cstdint>
+#include <string>
+
+#include "Platform/Conf/FrameInfo.h"
+#include "Platform/Conf/PixFmt.h"
+#include "Platform/Core/Property.h"
+#include "Platform/Core/RefCount.h"
+#include "Proc/Interfaces/IDataVideo.h"
+#include "Proc/Interfaces/IOneInputEffect.h"
+
+namespace Effects {
+
+// The format and size of frames, before or after an effect.
+struct FrameShape {
+  Tivrel::PixFmt format = Tivrel::PIX_FMT_YUV420P;
+  Tivrel::Proc::FrameInfo info;
+
+  bool operator==(const FrameShape& o) const { return format == o.format && info == o.info; }
+};
+
+// The shape of `frame`.
+FrameShape ShapeOf(const Tivrel::Proc::IDataVideo& frame);
+
+// A new frame of `shape` whose pixels the caller overwrites, carrying the time, duration
+// and flags of `like`.
+Tivrel::SP<Tivrel::Proc::IDataVideo> NewFrameFor(const Tivrel::Proc::IDataVideo& like, const FrameShape& shape);
+
+class VideoEffect : public Tivrel::Proc::IOneInputEffectVideo, public Tivrel::RefCountImpl {
+public:
+  // The shape this effect makes of frames of `input`. Throws std::invalid_argument, naming
+  // the effect and the frame size, when it cannot take them (so a caller can check a chain
+  // before the first frame).
+  virtual FrameShape OutputShape(const FrameShape& input) const = 0;
+  // The configuration in a few words, for listings and messages ("flip left-right").
+  virtual std::string Describe() const = 0;
+
+  // Applies the effect (see the ownership rule above); `frame` is not null.
+  void ProcessVideoData(Tivrel::SP<Tivrel::Proc::IDataVideo>& frame) final;
+
+  // Nothing is held back between frames: Reset and Flush have nothing to do.
+  void Reset() override {}
+  Tivrel::SP<Tivrel::Proc::IData> Flush() override { return nullptr; }
+
+  // "frames" (long long): frames processed; "progress" (double): the mapped progress of the
+  // last one (0 before the first).
+  Tivrel::Core::Property GetStatistic() const override;
+  void SetProgressController(const Tivrel::SP<Tivrel::Core::IProgressController>& controller) override;
+
+protected:
+  VideoEffect() = default;
+  ~VideoEffect() override = default;
+
+  // The effect proper, on a frame of any shape OutputShape accepts.
+  virtual void Apply(Tivrel::SP<Tivrel::Proc::IDataVideo>& frame) = 0;
+
+private:
+  Tivrel::SP<Tivrel::Core::IProgressController> controller_;
+  long long frames_ = 0;
+  double lastProgress_ = 0.0;
+};
+
+// Bytes per sample of `plane` of `format` (1 to 4).
+unsigned BytesPerSample(const Tivrel::PixFmtDescription& format, unsigned char plane);
+
+}  // namespace Effects
