@@ -1,6 +1,5 @@
 #include "examples/effects/FlipEffect.h"
 
-#include "Media/VideoFrame.h"
 #include "Proc/Interfaces/SettingsConversion.h"
 #include "examples/effects/PlaneTransforms.h"
 
@@ -9,15 +8,9 @@ namespace Effects {
 using Tivrel::SP;
 using Tivrel::Proc::IDataVideo;
 
-void MirrorFrame(SP<IDataVideo>& frame, bool horizontal, bool vertical, std::vector<unsigned char>& scratch) {
+void MirrorFrame(SP<IDataVideo>& frame, bool horizontal, bool vertical) {
   if (!horizontal && !vertical) return;
   const Tivrel::PixFmtDescription& format = *Tivrel::PixFmtDescription::Find(frame->GetPixFmt());
-  if (!Tivrel::Media::ArePixelsShared(*frame)) {
-    for (unsigned char p = 0; p < format.planes; ++p) {
-      MirrorPlaneInPlace(frame->GetPlane(p), BytesPerSample(format, p), horizontal, vertical, scratch);
-    }
-    return;
-  }
   SP<IDataVideo> out = NewFrameFor(*frame, ShapeOf(*frame));
   const IDataVideo& src = *frame;
   for (unsigned char p = 0; p < format.planes; ++p) {
@@ -42,8 +35,6 @@ std::string FlipEffect::Describe() const {
   return settings_.vertical ? "flip top-bottom" : "no flip";
 }
 
-void FlipEffect::Apply(SP<IDataVideo>& frame) {
-  MirrorFrame(frame, settings_.horizontal, settings_.vertical, scratch_);
-}
+void FlipEffect::Apply(SP<IDataVideo>& frame) { MirrorFrame(frame, settings_.horizontal, settings_.vertical); }
 
 }  // namespace Effects

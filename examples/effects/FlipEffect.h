@@ -2,16 +2,13 @@
 
 // Mirroring a picture left-right, top-bottom or both, configured by SettingsEffectFlip.
 
-#include <vector>
-
 #include "Platform/Settings/SettingsEffectFlip.h"
 #include "examples/effects/VideoEffect.h"
 
 namespace Effects {
 
-// Every pixel format; the shape stays. In place when the frame is owned (see VideoEffect),
-// else into a new frame: one pass over the pixels either way. With neither direction set
-// the frame passes untouched.
+// Every pixel format; the shape stays. The mirror is written into a new frame (see
+// VideoEffect); with neither direction set the frame passes untouched.
 //
 // Configuration: Initialize with the record's tree (Property2SettingsFlip: a root of
 // another class throws FilterException) or SetSettings with the record. The record is not
@@ -37,13 +34,10 @@ private:
   explicit FlipEffect(const Tivrel::Proc::SettingsEffectFlip& settings) : settings_(settings) {}
 
   Tivrel::Proc::SettingsEffectFlip settings_;
-  std::vector<unsigned char> scratch_;  // one line, for mirroring in place
 };
 
-// Mirrors every plane of `frame` following the ownership rule: in place when the caller's
-// pointer is the only reference, else into a new frame that replaces `frame`. `scratch`
-// holds one line for the in-place case.
-void MirrorFrame(Tivrel::SP<Tivrel::Proc::IDataVideo>& frame, bool horizontal, bool vertical,
-                 std::vector<unsigned char>& scratch);
+// Replaces `frame` with a new frame holding its pixels mirrored left-right and/or
+// top-bottom; the given frame is only read.
+void MirrorFrame(Tivrel::SP<Tivrel::Proc::IDataVideo>& frame, bool horizontal, bool vertical);
 
 }  // namespace Effects

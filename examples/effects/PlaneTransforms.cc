@@ -20,7 +20,7 @@ using Tivrel::Proc::PlaneConst;
 
 // Quarter turns of wide planes go in bands of this many source columns, so that the lines
 // of the destination being filled stay in the first-level cache.
-constexpr unsigned long kBandSamples = 128;
+constexpr unsigned long kBandSamples = 256;
 
 // A run of pixel rows: `samples` samples of `bytes` bytes on each of `rows` lines.
 struct Rows {
@@ -106,28 +106,6 @@ void MirrorPlane(const PlaneConst& src, const Plane& dst, unsigned bytesPerSampl
   }
   MirrorRows({from.data, from.stride, dst.data, dst.stride, static_cast<int>(src.width / bytesPerSample),
               static_cast<int>(src.height), bytesPerSample});
-}
-
-void MirrorPlaneInPlace(const Plane& plane, unsigned bytesPerSample, bool horizontal, bool vertical,
-                        std::vector<unsigned char>& scratch) {
-  if (plane.width == 0 || plane.height == 0 || (!horizontal && !vertical)) return;
-  if (scratch.size() < plane.width) scratch.resize(plane.width);
-  const int samples = static_cast<int>(plane.width / bytesPerSample);
-  const unsigned long rows = plane.height;
-  // Line i trades places with line j (itself when only mirrored left-right).
-  for (unsigned long i = 0; i < (vertical ? (rows + 1) / 2 : rows); ++i) {
-    unsigned char* a = plane.GetOffsetPtr(0, i);
-    unsigned char* b = plane.GetOffsetPtr(0, vertical ? rows - 1 - i : i);
-    if (horizontal) {
-      MirrorRows({b, 0, scratch.data(), 0, samples, 1, bytesPerSample});
-      if (a != b) MirrorRows({a, 0, b, 0, samples, 1, bytesPerSample});
-    } else {
-      if (a == b) continue;  // the middle line stays
-      std::memcpy(scratch.data(), b, plane.width);
-      std::memcpy(b, a, plane.width);
-    }
-    std::memcpy(a, scratch.data(), plane.width);
-  }
 }
 
 void RotatePlane(const PlaneConst& src, const Plane& dst, unsigned bytesPerSample, int quarterTurns) {

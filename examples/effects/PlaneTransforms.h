@@ -7,10 +7,7 @@
 // vectorised rows; 3-byte samples (packed RGB) take a plain loop.
 //
 // Sizes are in samples: `width` samples of `bytesPerSample` bytes per line. Strides may be
-// negative. Nothing here allocates except MirrorPlaneInPlace, which grows `scratch` to one
-// line the first time.
-
-#include <vector>
+// negative. Nothing here allocates.
 
 #include "Proc/Interfaces/IDataVideo.h"
 
@@ -20,10 +17,6 @@ namespace Effects {
 // copy. Precondition: equal sizes, no overlap.
 void MirrorPlane(const Tivrel::Proc::PlaneConst& src, const Tivrel::Proc::Plane& dst, unsigned bytesPerSample,
                  bool horizontal, bool vertical);
-
-// The same in place, through one line of `scratch`.
-void MirrorPlaneInPlace(const Tivrel::Proc::Plane& plane, unsigned bytesPerSample, bool horizontal, bool vertical,
-                        std::vector<unsigned char>& scratch);
 
 // dst = src turned clockwise by `quarterTurns` (1, 2 or 3). For 1 and 3, dst has src's
 // height in samples as its width and src's width as its height. Precondition: no overlap.

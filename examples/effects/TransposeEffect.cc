@@ -74,7 +74,7 @@ void TransposeEffect::Apply(SP<IDataVideo>& frame) {
   const int turns = Turns();
   if (turns == 0) return;
   if (turns == 2) {
-    MirrorFrame(frame, true, true, scratch_);
+    MirrorFrame(frame, true, true);
     return;
   }
   const FrameShape in = ShapeOf(*frame);

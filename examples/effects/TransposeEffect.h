@@ -2,16 +2,14 @@
 
 // Turning a picture by quarter turns clockwise, configured by SettingsEffectTranspose.
 
-#include <vector>
-
 #include "Proc/Settings/SettingsEffectTranspose.h"
 #include "examples/effects/VideoEffect.h"
 
 namespace Effects {
 
 // The number of quarter turns is taken modulo 4 (-1 is 3). No turn passes the frame
-// untouched; two turns are a mirror both ways (in place when the frame is owned); one or
-// three turns write a new frame whose width and height, and pixel aspect terms, trade places.
+// untouched; two turns are a mirror both ways; one or three turns make a frame whose width
+// and height, and pixel aspect terms, trade places. The result is a new frame.
 //
 // Pixel formats: all. A format whose chroma is subsampled in one direction only (yuv422p,
 // yuv411p) would come out subsampled in the other direction, which no pixel format holds;
@@ -41,7 +39,6 @@ private:
   int Turns() const { return (settings_.quarterTurns % 4 + 4) % 4; }
 
   Tivrel::Proc::SettingsEffectTranspose settings_;
-  std::vector<unsigned char> scratch_;  // one line, for two turns in place
 };
 
 }  // namespace Effects

@@ -3,12 +3,14 @@
 // The common part of the example's video effects (flip, crop, transpose): frame ownership,
 // the frame shape an effect turns its input into, and progress reporting.
 //
-// Ownership: an effect writes pixels in place only when the caller's pointer is the one
-// reference to the frame and to its pixel memory (Media::ArePixelsShared is false);
-// otherwise it writes into a new frame and hands that back instead, leaving the given one
-// untouched. Called through the generic ProcessData, the frame is also held by the call's
-// own pointers, so it always counts as shared there; callers that own their frames call
-// ProcessVideoData with their only pointer to let the effect work in place.
+// Ownership: an effect never writes the pixels it is given. A mirror or a turn reads every
+// pixel once and writes it once, so writing into a new frame costs no more than working in
+// place (and measured less: in place needs a second pass through a line buffer), and the
+// given frame may be shared or not alike; the new frame replaces the caller's pointer.
+// Cropping writes no pixels: it narrows the frame object itself when the caller's pointer is
+// its only reference, else a view of it (Clone(false)). Called through the generic
+// ProcessData, a frame is also held by the call's own pointers, so it counts as shared
+// there; callers that own their frames call ProcessVideoData with their only pointer.
 //
 // Progress: SetProgress hands an effect the mapping from timestamps to progress. After each
 // frame the effect maps the frame's end (time + duration) through it, keeps the value for

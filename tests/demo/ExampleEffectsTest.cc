@@ -70,7 +70,7 @@ TEST(ExampleEffects, FlipsAndTurnsMoveWholeSamplesInEveryFormat) {
         const PlaneConst s = static_cast<const IDataVideo&>(*src).GetPlane(p);
         return std::pair<long, long>(s.width / d.GetPlanWidthSize(1, p), s.height);
       };
-      // Owned: the effect holds the only reference (works in place); shared: a view.
+      // A frame the effect is the only holder of, or a view sharing the source's pixels.
       for (const bool owned : {true, false}) {
         SCOPED_TRACE(owned ? "owned" : "shared");
         const auto input = [&] { return src->Clone(owned); };
