@@ -2,24 +2,21 @@
 // frame and libyuv's mirror and rotation of the same planes, and the still-image job's
 // per-frame work with and without a flip.
 //
-// The contenders of each benchmark are timed in alternation inside one loop on the
-// thread's CPU clock (the order rotates each iteration), so other work on the machine hits
-// them alike. Counters: "<name>_ms" per call and "<a>_per_<b>" = time of a / time of b.
+// The contenders of each benchmark are timed in alternation (Alternation.h). Counters:
+// "<name>_ms" per call and "<a>_per_<b>" = time of a / time of b.
 // The effects get frames the way a job does, as views sharing the stream's pixels; they
 // write new frames, whose allocation is timed with them.
 //
 // Targets:
-//   BM_FlipHorizontal  flip_per_copy <= 1.2, libyuv_per_flip >= 1
-//   BM_QuarterTurn     turn_per_copy <= 2, libyuv_per_turn >= 1
-//   BM_CropOwned       alloc_bytes = 0 and view = 1: the frame is narrowed, no pixel moves
-//   BM_JobWithFlip     flip_job_per_job <= 1.3: read, flip, place a 1280x720 frame on a
-//                      1920x1080 canvas and digest it, against the same without the flip
-//                      (the output file, the same for both, is left out: stricter)
+//   BM_EffectVsCopyAndLibyuv/turn:0 (a left-right flip): effect_per_copy <= 1.2 and
+//     libyuv_per_effect >= 1
+//   BM_EffectVsCopyAndLibyuv/turn:1 (a quarter turn): effect_per_copy <= 2 and
+//     libyuv_per_effect >= 1
+//   BM_CropOwned: alloc_bytes = 0 and view = 1, the frame is narrowed and no pixel moves
+//   BM_JobWithFlip: flip_job_per_job <= 1.3, reading, flipping, placing a 1280x720 frame
+//     on a 1920x1080 canvas and digesting it, against the same without the flip (the
+//     output file, the same for both, is left out: stricter)
 
-#include <time.h>
-
-#include <functional>
-#include <string>
 #include <vector>
 
 #include <benchmark/benchmark.h>
@@ -27,6 +24,7 @@
 #include <libyuv/rotate.h>
 
 #include "AllocationCounter.h"
+#include "Alternation.h"
 #include "Media/VideoFrame.h"
 #include "Proc/Interfaces/CalculateMD5.h"
 #include "Proc/Interfaces/FrameUtils.h"
@@ -79,37 +77,6 @@ void LibyuvPlanes(const SP<IDataVideo>& src, const SP<IDataVideo>& dst, libyuv::
   }
 }
 
-double ThreadSeconds() {
-  timespec now{};
-  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-  return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
-}
-
-struct Contender {
-  std::string name;
-  std::function<void()> run;
-};
-
-// Runs the contenders in alternation; sets "<name>_ms" and returns the seconds per call.
-std::vector<double> Alternate(benchmark::State& state, const std::vector<Contender>& contenders) {
-  std::vector<double> seconds(contenders.size(), 0.0);
-  size_t round = 0;
-  for (auto _ : state) {
-    for (size_t k = 0; k < contenders.size(); ++k) {
-      const size_t c = (k + round) % contenders.size();
-      const double start = ThreadSeconds();
-      contenders[c].run();
-      seconds[c] += ThreadSeconds() - start;
-    }
-    ++round;
-  }
-  for (size_t c = 0; c < contenders.size(); ++c) {
-    seconds[c] /= static_cast<double>(state.iterations());
-    state.counters[contenders[c].name + "_ms"] = seconds[c] * 1e3;
-  }
-  return seconds;
-}
-
 // The effect given a view that shares `source`'s pixels; the result is dropped.
 void OnView(Effects::VideoEffect& effect, const SP<IDataVideo>& source) {
   SP<IDataVideo> frame = source->Clone(false);
@@ -117,32 +84,25 @@ void OnView(Effects::VideoEffect& effect, const SP<IDataVideo>& source) {
   benchmark::DoNotOptimize(frame.get());
 }
 
-void BM_FlipHorizontal(benchmark::State& state) {
+// The effect (state.range(0): 0 a left-right flip, 1 a quarter turn) on a view of the
+// frame, against CopyFrameMemory of the frame and libyuv's same work on its planes.
+void BM_EffectVsCopyAndLibyuv(benchmark::State& state) {
+  const bool turn = state.range(0) == 1;
   const SP<IDataVideo>& src = Source();
   const SP<IDataVideo> copy = VideoFrame::Create(Tivrel::PIX_FMT_YUV420P, 1920, 1080);
-  const SP<IDataVideo> mirrored = VideoFrame::Create(Tivrel::PIX_FMT_YUV420P, 1920, 1080);
-  const SP<Effects::FlipEffect> flip = Effects::FlipEffect::Create({true, false});
-  const std::vector<double> s =
-      Alternate(state, {{"copy", [&] { Tivrel::Proc::FrameUtils::CopyFrameMemory(src, copy); }},
-                        {"flip", [&] { OnView(*flip, src); }},
-                        {"libyuv", [&] { LibyuvPlanes(src, mirrored, libyuv::kRotate0); }}});
-  state.counters["flip_per_copy"] = s[1] / s[0];
-  state.counters["libyuv_per_flip"] = s[2] / s[1];
-}
-
-void BM_QuarterTurn(benchmark::State& state) {
-  const SP<IDataVideo>& src = Source();
-  const SP<IDataVideo> copy = VideoFrame::Create(Tivrel::PIX_FMT_YUV420P, 1920, 1080);
-  const SP<IDataVideo> turned = VideoFrame::Create(Tivrel::PIX_FMT_YUV420P, 1080, 1920);
+  const SP<IDataVideo> out = VideoFrame::Create(Tivrel::PIX_FMT_YUV420P, turn ? 1080 : 1920, turn ? 1920 : 1080);
   Tivrel::Proc::SettingsEffectTranspose one;
   one.quarterTurns = 1;
-  const SP<Effects::TransposeEffect> turn = Effects::TransposeEffect::Create(one);
-  const std::vector<double> s =
-      Alternate(state, {{"copy", [&] { Tivrel::Proc::FrameUtils::CopyFrameMemory(src, copy); }},
-                        {"turn", [&] { OnView(*turn, src); }},
-                        {"libyuv", [&] { LibyuvPlanes(src, turned, libyuv::kRotate90); }}});
-  state.counters["turn_per_copy"] = s[1] / s[0];
-  state.counters["libyuv_per_turn"] = s[2] / s[1];
+  const SP<Effects::VideoEffect> effect = turn ? SP<Effects::VideoEffect>(Effects::TransposeEffect::Create(one))
+                                               : Effects::FlipEffect::Create({true, false});
+  const std::vector<double> s = Tivrel::Bench::TimeInAlternation(
+      state, {[&] { Tivrel::Proc::FrameUtils::CopyFrameMemory(src, copy); }, [&] { OnView(*effect, src); },
+              [&] { LibyuvPlanes(src, out, turn ? libyuv::kRotate90 : libyuv::kRotate0); }});
+  state.counters["copy_ms"] = s[0] * 1e3;
+  state.counters["effect_ms"] = s[1] * 1e3;
+  state.counters["libyuv_ms"] = s[2] * 1e3;
+  state.counters["effect_per_copy"] = s[1] / s[0];
+  state.counters["libyuv_per_effect"] = s[2] / s[1];
 }
 
 void BM_CropOwned(benchmark::State& state) {
@@ -175,12 +135,13 @@ void BM_JobWithFlip(benchmark::State& state) {
     Tivrel::Proc::CopyDataVideo(read, canvas, 320, 180);
     benchmark::DoNotOptimize(Tivrel::Proc::CalculateVideoDataMD5(canvas));
   };
-  const std::vector<double> s = Alternate(state, {{"job", [&] { frame(false); }}, {"flip_job", [&] { frame(true); }}});
+  const std::vector<double> s = Tivrel::Bench::TimeInAlternation(state, {[&] { frame(false); }, [&] { frame(true); }});
+  state.counters["job_ms"] = s[0] * 1e3;
+  state.counters["flip_job_ms"] = s[1] * 1e3;
   state.counters["flip_job_per_job"] = s[1] / s[0];
 }
 
-BENCHMARK(BM_FlipHorizontal)->Unit(benchmark::kMillisecond)->MinTime(2.0);
-BENCHMARK(BM_QuarterTurn)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(BM_EffectVsCopyAndLibyuv)->ArgName("turn")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(BM_CropOwned)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_JobWithFlip)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
