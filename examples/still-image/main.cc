@@ -67,7 +67,6 @@ Source LoadSource(const Options& o) {
     s.format.height = o.barsSize.height;
     s.format.pixFmt = o.barsFormat;
     s.format.colourTag = o.barsColourTag;
-    if (s.format.width < 1 || s.format.height < 1) throw UsageError("--bars needs a size of at least 1x1");
     s.frame = MakeColourBars(o.barsFormat, s.format.width, s.format.height);
     s.description = "colour bars";
   } else {
@@ -98,6 +97,31 @@ void CheckCanvas(const Size& canvas, Tivrel::PixFmt format) {
                      " is smaller than " + d->name + " allows (at least " + std::to_string(minWidth) + "x" +
                      std::to_string(minHeight) + ")");
   }
+}
+
+// The canvas that --canvas asks for, of the format the effects leave the frames in.
+std::optional<CanvasSpec> CanvasFor(const Options& o, const Source& source, const ChainPlan& chain) {
+  if (!o.canvas) return std::nullopt;
+  CheckCanvas(*o.canvas, chain.output.format);
+  CanvasSpec canvas{chain.output, source.format.fullRange, o.at};
+  canvas.shape.info.width = static_cast<uint32_t>(o.canvas->width);
+  canvas.shape.info.height = static_cast<uint32_t>(o.canvas->height);
+  return canvas;
+}
+
+// The output stream: the frames as the effects leave them, or the canvas, at `rate`.
+Y4mFormat OutputFormat(const Source& source, const ChainPlan& chain, const Rate& rate,
+                       const std::optional<CanvasSpec>& canvas) {
+  const Effects::FrameShape& shape = canvas ? canvas->shape : chain.output;
+  Y4mFormat format = source.format;
+  format.rate = rate;
+  format.pixFmt = shape.format;
+  if (format.pixFmt != source.format.pixFmt) format.colourTag = ColourSpaceOf(format.pixFmt)->tag;
+  format.width = static_cast<int>(shape.info.width);
+  format.height = static_cast<int>(shape.info.height);
+  format.aspectX = shape.info.aspectX;
+  format.aspectY = shape.info.aspectY;
+  return format;
 }
 
 // T2S's text ends with a NUL of its own; c_str() drops it.
@@ -195,23 +219,8 @@ int Run(int argc, const char* const* argv) {
 
   // What the effects make of the frame decides what the output holds.
   const ChainPlan chain = PlanChain(o.effects, Effects::ShapeOf(*source.frame));
-  Y4mFormat outFormat = source.format;
-  outFormat.rate = rate;
-  outFormat.pixFmt = chain.output.format;
-  if (outFormat.pixFmt != source.format.pixFmt) outFormat.colourTag = ColourSpaceOf(outFormat.pixFmt)->tag;
-  outFormat.width = static_cast<int>(chain.output.info.width);
-  outFormat.height = static_cast<int>(chain.output.info.height);
-  outFormat.aspectX = chain.output.info.aspectX;
-  outFormat.aspectY = chain.output.info.aspectY;
-  std::optional<CanvasSpec> canvas;
-  if (o.canvas) {
-    CheckCanvas(*o.canvas, chain.output.format);
-    canvas = CanvasSpec{chain.output, source.format.fullRange, o.at};
-    canvas->shape.info.width = static_cast<uint32_t>(o.canvas->width);
-    canvas->shape.info.height = static_cast<uint32_t>(o.canvas->height);
-    outFormat.width = o.canvas->width;
-    outFormat.height = o.canvas->height;
-  }
+  const std::optional<CanvasSpec> canvas = CanvasFor(o, source, chain);
+  const Y4mFormat outFormat = OutputFormat(source, chain, rate, canvas);
 
   FilePtr outputFile(nullptr, &std::fclose);
   std::unique_ptr<Y4mWriter> writer;
@@ -233,9 +242,9 @@ int Run(int argc, const char* const* argv) {
   DigestListing listing(listingOut, o.listing == "-" ? "standard output" : o.listing,
                         sharedTerminal ? std::function<void()>([&display] { display.ClearLine(); }) : nullptr);
 
+  const std::string jobsText = o.jobs > 1 ? ", " + std::to_string(o.jobs) + " jobs" : "";
   std::fprintf(stderr, "still-image: %s, %lld frames of %s s%s%s%s\n", source.description.c_str(), frames,
-               TimeText(frameDuration).c_str(), o.jobs > 1 ? (", " + std::to_string(o.jobs) + " jobs").c_str() : "",
-               o.output.empty() ? "" : " to ", o.output.c_str());
+               TimeText(frameDuration).c_str(), jobsText.c_str(), o.output.empty() ? "" : " to ", o.output.c_str());
   WriteListingHeader(listing, source, o, chain, rate, frameDuration, frames);
 
   // The road of the frame: a single-frame stream, served without end when the duration
