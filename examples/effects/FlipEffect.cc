@@ -8,15 +8,11 @@ namespace Effects {
 using Tivrel::SP;
 using Tivrel::Proc::IDataVideo;
 
-void MirrorFrame(SP<IDataVideo>& frame, bool horizontal, bool vertical) {
-  if (!horizontal && !vertical) return;
-  const Tivrel::PixFmtDescription& format = *Tivrel::PixFmtDescription::Find(frame->GetPixFmt());
-  SP<IDataVideo> out = NewFrameFor(*frame, ShapeOf(*frame));
-  const IDataVideo& src = *frame;
+void MirrorFrame(const IDataVideo& src, IDataVideo& out, bool horizontal, bool vertical) {
+  const Tivrel::PixFmtDescription& format = *Tivrel::PixFmtDescription::Find(src.GetPixFmt());
   for (unsigned char p = 0; p < format.planes; ++p) {
-    MirrorPlane(src.GetPlane(p), out->GetPlane(p), BytesPerSample(format, p), horizontal, vertical);
+    MirrorPlane(src.GetPlane(p), out.GetPlane(p), BytesPerSample(format, p), horizontal, vertical);
   }
-  frame = out;
 }
 
 SP<FlipEffect> FlipEffect::Create(const Tivrel::Proc::SettingsEffectFlip& settings) {
@@ -35,6 +31,11 @@ std::string FlipEffect::Describe() const {
   return settings_.vertical ? "flip top-bottom" : "no flip";
 }
 
-void FlipEffect::Apply(SP<IDataVideo>& frame) { MirrorFrame(frame, settings_.horizontal, settings_.vertical); }
+void FlipEffect::Apply(SP<IDataVideo>& frame) {
+  if (!settings_.horizontal && !settings_.vertical) return;
+  SP<IDataVideo> out = ResultFrame(*frame, ShapeOf(*frame));
+  MirrorFrame(*frame, *out, settings_.horizontal, settings_.vertical);
+  frame = out;
+}
 
 }  // namespace Effects

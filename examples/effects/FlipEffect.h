@@ -36,8 +36,8 @@ private:
   Tivrel::Proc::SettingsEffectFlip settings_;
 };
 
-// Replaces `frame` with a new frame holding its pixels mirrored left-right and/or
-// top-bottom; the given frame is only read.
-void MirrorFrame(Tivrel::SP<Tivrel::Proc::IDataVideo>& frame, bool horizontal, bool vertical);
+// Writes the pixels of `src` mirrored left-right and/or top-bottom into `out`, a frame of
+// the same shape.
+void MirrorFrame(const Tivrel::Proc::IDataVideo& src, Tivrel::Proc::IDataVideo& out, bool horizontal, bool vertical);
 
 }  // namespace Effects

@@ -73,13 +73,14 @@ FrameShape TransposeEffect::OutputShape(const FrameShape& input) const {
 void TransposeEffect::Apply(SP<IDataVideo>& frame) {
   const int turns = Turns();
   if (turns == 0) return;
+  const FrameShape in = ShapeOf(*frame);
+  SP<IDataVideo> out = ResultFrame(*frame, OutputShape(in));
   if (turns == 2) {
-    MirrorFrame(frame, true, true);
+    MirrorFrame(*frame, *out, true, true);
+    frame = out;
     return;
   }
-  const FrameShape in = ShapeOf(*frame);
   const Tivrel::PixFmtDescription& format = *Tivrel::PixFmtDescription::Find(in.format);
-  SP<IDataVideo> out = NewFrameFor(*frame, OutputShape(in));
   const IDataVideo& src = *frame;
   for (unsigned char p = 0; p < format.planes; ++p) {
     if (format.IsChromaPlane(p) && SubsampledOneWay(format)) {

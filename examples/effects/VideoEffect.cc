@@ -12,10 +12,23 @@ using Tivrel::Proc::IDataVideo;
 
 FrameShape ShapeOf(const IDataVideo& frame) { return {frame.GetPixFmt(), frame.GetFrameInfo()}; }
 
-SP<IDataVideo> NewFrameFor(const IDataVideo& like, const FrameShape& shape) {
-  SP<IDataVideo> frame = Tivrel::Media::VideoFrame::CreateForOverwrite(shape.format, static_cast<int>(shape.info.width),
-                                                                       static_cast<int>(shape.info.height),
-                                                                       shape.info.aspectX, shape.info.aspectY);
+SP<IDataVideo> VideoEffect::ResultFrame(const IDataVideo& like, const FrameShape& shape) {
+  SP<IDataVideo> frame;
+  for (auto it = results_.begin(); it != results_.end() && !frame;) {
+    if (Tivrel::Media::ArePixelsShared(**it)) {
+      ++it;  // still read downstream
+    } else if (ShapeOf(**it) == shape) {
+      frame = *it;
+    } else {
+      it = results_.erase(it);  // of another shape: not needed any more
+    }
+  }
+  if (!frame) {
+    frame = Tivrel::Media::VideoFrame::CreateForOverwrite(shape.format, static_cast<int>(shape.info.width),
+                                                          static_cast<int>(shape.info.height), shape.info.aspectX,
+                                                          shape.info.aspectY);
+    if (results_.size() < kKeptResults) results_.push_back(frame);
+  }
   frame->SetTime(like.GetTime());
   frame->SetDuration(like.GetDuration());
   frame->SetEmptyTransparentFrameFlag(like.IsEmptyTransparentFrame());

@@ -4,9 +4,11 @@
 // the frame shape an effect turns its input into, and progress reporting.
 //
 // Ownership: an effect never writes the pixels it is given. A mirror or a turn reads every
-// pixel once and writes it once, so writing into a new frame costs no more than working in
-// place (and measured less: in place needs a second pass through a line buffer), and the
-// given frame may be shared or not alike; the new frame replaces the caller's pointer.
+// pixel once and writes it once, so writing into another frame costs no more than working
+// in place (and measured less: in place needs a second pass through a line buffer), and
+// the given frame may be shared or not alike; the result replaces the caller's pointer. The
+// frames it writes are its own: one of its earlier results that nobody else holds any more
+// (it keeps the last few), else a new one, so a steady stream allocates no pixels.
 // Cropping writes no pixels: it narrows the frame object itself when the caller's pointer is
 // its only reference, else a view of it (Clone(false)). Called through the generic
 // ProcessData, a frame is also held by the call's own pointers, so it counts as shared
@@ -24,8 +26,10 @@
 //
 // Threads: an effect serves one thread at a time; distinct effects may run in parallel.
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "Platform/Conf/FrameInfo.h"
 #include "Platform/Conf/PixFmt.h"
@@ -46,10 +50,6 @@ struct FrameShape {
 
 // The shape of `frame`.
 FrameShape ShapeOf(const Tivrel::Proc::IDataVideo& frame);
-
-// A new frame of `shape` whose pixels the caller overwrites, carrying the time, duration
-// and flags of `like`.
-Tivrel::SP<Tivrel::Proc::IDataVideo> NewFrameFor(const Tivrel::Proc::IDataVideo& like, const FrameShape& shape);
 
 class VideoEffect : public Tivrel::Proc::IOneInputEffectVideo, public Tivrel::RefCountImpl {
 public:
@@ -79,7 +79,15 @@ protected:
   // The effect proper, on a frame of any shape OutputShape accepts.
   virtual void Apply(Tivrel::SP<Tivrel::Proc::IDataVideo>& frame) = 0;
 
+  // A frame of `shape` for the effect to write its result into, stamped with the time,
+  // duration and flags of `like`: an earlier result that only this effect still holds,
+  // else a new frame (kept for later when fewer than kKeptResults are).
+  Tivrel::SP<Tivrel::Proc::IDataVideo> ResultFrame(const Tivrel::Proc::IDataVideo& like, const FrameShape& shape);
+
 private:
+  static constexpr size_t kKeptResults = 4;
+
+  std::vector<Tivrel::SP<Tivrel::Proc::IDataVideo>> results_;
   Tivrel::SP<Tivrel::Core::IProgressController> controller_;
   long long frames_ = 0;
   double lastProgress_ = 0.0;
