@@ -19,6 +19,7 @@
 
 #include "Media/VideoFrame.h"
 #include "Platform/Conf/PixFmt.h"
+#include "Proc/Interfaces/CalculateMD5.h"
 #include "Proc/Interfaces/DebugHelpers.h"
 #include "Proc/Interfaces/IStreamLockable.h"
 #include "Proc/Interfaces/ProcessingError.h"
@@ -270,6 +271,10 @@ int Run(int argc, const char* const* argv) {
   for (int i = 0; i < o.jobs; ++i) {
     jobs.push_back(RenderJob::Create(run, std::make_unique<FramePipeline>(chain.settings, canvas)));
   }
+  // Digest texts are formatted with boost::format, whose first use on a locale fills a
+  // cache of character conversions without a lock (ThreadSanitizer reports the jobs racing
+  // there); one digest on this thread before the jobs start fills it.
+  Tivrel::Proc::CalculateVideoDataMD5(source.frame);
   display.StartClock();
   run.start = std::chrono::steady_clock::now();
   bool interrupted = RunJobs(jobs, display, wakeup, ordered);
