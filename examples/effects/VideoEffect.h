@@ -18,11 +18,11 @@
 // frame the effect maps the frame's end (time + duration) through it, keeps the value for
 // GetStatistic and passes it, rounded, to the progress controller when one was set.
 //
-// Odd sizes and subsampled chroma: pixels move, chroma samples move whole and are never
-// resampled. On an odd side of a subsampled format the last chroma sample covers one luma
-// column (or line) instead of two; a mirror or a turn moves it to the opposite edge, so the
-// chroma of that side shifts by one luma pixel. Applying the inverse gives the source back
-// exactly.
+// Odd sizes and subsampled chroma: pixels move, chroma samples move whole and are not
+// resampled (a quarter turn of yuv422p or yuv411p repeats them, see TransposeEffect). On
+// an odd side of a subsampled format the last chroma sample covers one luma column (or
+// line) instead of two; a mirror or a turn moves it to the opposite edge, so the chroma of
+// that side shifts by one luma pixel. Applying the inverse gives the source back exactly.
 //
 // Threads: an effect serves one thread at a time; distinct effects may run in parallel.
 
