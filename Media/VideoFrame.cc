@@ -50,10 +50,16 @@ void FillPlane(const Proc::Plane& plane, const unsigned char* pattern, unsigned 
 }  // namespace
 
 SP<VideoFrame> VideoFrame::Create(PixFmt format, int width, int height, uint32_t aspectX, uint32_t aspectY) {
-  return SP<VideoFrame>(new VideoFrame(PixFmtDescription::Find(format), width, height, aspectX, aspectY));
+  return SP<VideoFrame>(new VideoFrame(PixFmtDescription::Find(format), width, height, aspectX, aspectY, true));
 }
 
-VideoFrame::VideoFrame(const PixFmtDescription* description, int width, int height, uint32_t aspectX, uint32_t aspectY)
+SP<VideoFrame> VideoFrame::CreateForOverwrite(PixFmt format, int width, int height, uint32_t aspectX,
+                                              uint32_t aspectY) {
+  return SP<VideoFrame>(new VideoFrame(PixFmtDescription::Find(format), width, height, aspectX, aspectY, false));
+}
+
+VideoFrame::VideoFrame(const PixFmtDescription* description, int width, int height, uint32_t aspectX, uint32_t aspectY,
+                       bool zeroed)
     : description_(description) {
   if (width < 0 || height < 0) {
     THROW_INVALID("Negative frame size " + std::to_string(width) + "x" + std::to_string(height));
@@ -77,7 +83,7 @@ VideoFrame::VideoFrame(const PixFmtDescription* description, int width, int heig
   auto* memory =
       static_cast<unsigned char*>(::operator new (std::max(total, kAlignment), std::align_val_t{kAlignment}));
   buffer_.reset(memory, [](unsigned char* p) { ::operator delete (p, std::align_val_t{kAlignment}); });
-  std::memset(memory, 0, total);
+  if (zeroed) std::memset(memory, 0, total);
   for (unsigned char p = 0; p < description->planes; ++p) planes_[p].data = memory + offsets[p];
 }
 
@@ -109,7 +115,7 @@ bool MakeWritable(SP<Proc::IDataVideo>& frame) {
 SP<Proc::IDataVideo> VideoFrame::Clone(bool deep) const {
   if (!deep) return SP<Proc::IDataVideo>(new VideoFrame(*this));
   SP<VideoFrame> copy(new VideoFrame(description_, static_cast<int>(info_.width), static_cast<int>(info_.height),
-                                     info_.aspectX, info_.aspectY));
+                                     info_.aspectX, info_.aspectY, true));
   for (unsigned char p = 0; p < description_->planes; ++p) {
     const Proc::PlaneConst& from = planes_[p];
     const Proc::Plane& to = copy->planes_[p];

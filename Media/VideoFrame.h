@@ -3,7 +3,8 @@
 // A decoded video frame in memory: the data object that readers, tests and tools create.
 //
 // Memory: one buffer per frame holding every plane of the format, each plane starting on a
-// 64-byte boundary with a stride rounded up to 64 bytes; new frames are all zero bytes.
+// 64-byte boundary with a stride rounded up to 64 bytes; new frames are all zero bytes
+// (CreateForOverwrite leaves them unspecified).
 // Clone(false) makes a view: a new frame object that shares the same buffer (reference
 // counted; the buffer goes with its last view) and has its own area, time, duration and
 // flags. Views refer to the buffer, never to the frame they were made from, so releasing
@@ -30,6 +31,12 @@ public:
   // A new frame of width x height pixels. Throws std::invalid_argument for an unknown
   // format, a negative size, a zero aspect term or a size whose planes do not fit memory.
   static SP<VideoFrame> Create(PixFmt format, int width, int height, uint32_t aspectX = 1, uint32_t aspectY = 1);
+  // As Create, but the pixel memory is left as the allocator returned it (unspecified
+  // bytes), which saves a pass over the frame for a producer that writes every line of
+  // every plane before anyone reads them (a copy, a mirror, a rotation). Bytes between the
+  // end of a line and the stride stay unspecified too.
+  static SP<VideoFrame> CreateForOverwrite(PixFmt format, int width, int height, uint32_t aspectX = 1,
+                                           uint32_t aspectY = 1);
 
   long long GetDuration() const override { return duration_; }
   void SetDuration(long long duration) override { duration_ = duration; }
@@ -55,7 +62,8 @@ public:
   bool ArePixelsShared() const;
 
 private:
-  VideoFrame(const PixFmtDescription* description, int width, int height, uint32_t aspectX, uint32_t aspectY);
+  VideoFrame(const PixFmtDescription* description, int width, int height, uint32_t aspectX, uint32_t aspectY,
+             bool zeroed);
   VideoFrame(const VideoFrame&) = default;  // a view: shares the buffer
   ~VideoFrame() override = default;
 

@@ -2,16 +2,14 @@
 // in endless mode), against the bare single-frame stream and against two uncontended
 // recursive lock/unlock pairs.
 //
-// The three contenders run in batches of kBatch calls, timed in alternation inside one
-// loop on the thread's CPU clock (the order rotates each iteration), so that other work on
-// the machine hits them alike. Counters, per call: "bare_ns", "lockable_ns",
-// "two_lock_pairs_ns"; "budget_used" = (lockable - bare) / two lock pairs.
+// The three contenders run in batches of kBatch calls, timed in alternation
+// (Alternation.h), so that other work on the machine hits them alike. Counters, per call:
+// "bare_ns", "lockable_ns", "two_lock_pairs_ns"; "budget_used" = (lockable - bare) / two
+// lock pairs.
 // Target: budget_used <= 1, i.e. the wrapper costs at most the bare Read plus two
 // uncontended recursive lock/unlock pairs. "alloc_bytes" and "allocs" are what one wrapped
 // Read takes from operator new; "frame_object_bytes" is the size of one frame object:
 // a Read allocates that object only, no pixel memory.
-
-#include <time.h>
 
 #include <functional>
 #include <vector>
@@ -20,6 +18,7 @@
 #include <boost/thread/recursive_mutex.hpp>
 
 #include "AllocationCounter.h"
+#include "Alternation.h"
 #include "Media/VideoFrame.h"
 #include "Proc/Interfaces/IStreamLockable.h"
 #include "Proc/Interfaces/StreamOneFrameVideo.h"
@@ -34,12 +33,6 @@ using Tivrel::Proc::SettingsStreamOneFrame;
 using Tivrel::Proc::StreamOneFrameVideo;
 
 constexpr int kBatch = 256;
-
-double ThreadSeconds() {
-  timespec now{};
-  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-  return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
-}
 
 SP<IStreamVideoEx> EndlessStream(const SP<VideoFrame>& frame) {
   SP<IStreamVideoEx> stream = StreamOneFrameVideo::Create(frame);
@@ -73,25 +66,14 @@ void BM_LockableRead(benchmark::State& state) {
         }
       },
   };
-  std::vector<double> seconds(contenders.size(), 0.0);
-  size_t round = 0;
-  for (auto _ : state) {
-    for (size_t k = 0; k < contenders.size(); ++k) {
-      const size_t c = (k + round) % contenders.size();
-      const double start = ThreadSeconds();
-      contenders[c]();
-      seconds[c] += ThreadSeconds() - start;
-    }
-    ++round;
-  }
+  const std::vector<double> seconds = Tivrel::Bench::TimeInAlternation(state, contenders);  // per batch
 
   const Tivrel::Bench::Allocated read =
       Tivrel::Bench::MeasureAllocations([&] { benchmark::DoNotOptimize(wrapped->Read()); });
 
-  const double callsPerContender = static_cast<double>(state.iterations()) * kBatch;
-  const double bareNs = seconds[0] / callsPerContender * 1e9;
-  const double lockableNs = seconds[1] / callsPerContender * 1e9;
-  const double pairsNs = seconds[2] / callsPerContender * 1e9;
+  const double bareNs = seconds[0] / kBatch * 1e9;
+  const double lockableNs = seconds[1] / kBatch * 1e9;
+  const double pairsNs = seconds[2] / kBatch * 1e9;
   state.counters["bare_ns"] = bareNs;
   state.counters["lockable_ns"] = lockableNs;
   state.counters["two_lock_pairs_ns"] = pairsNs;

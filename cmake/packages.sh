@@ -2,14 +2,15 @@
 # Sourced by ./demo.sh, ./test.sh and .ci/run: the Debian packages each needs and the
 # function that installs whichever of them are missing.
 
-# Compiler, build tools and the libraries the build finds unconditionally.
+# Compiler, build tools and the libraries the build finds unconditionally (libyuv: the
+# examples' video effects, built by default).
 TIVREL_BUILD_PACKAGES=(cmake ninja-build g++ pkg-config libboost-dev libboost-thread-dev
-  libgoogle-glog-dev libssl-dev nlohmann-json3-dev libgtest-dev libgmock-dev libbenchmark-dev)
+  libgoogle-glog-dev libssl-dev nlohmann-json3-dev libgtest-dev libgmock-dev libbenchmark-dev libyuv-dev)
 # The package checks: ABI comparison, the API reference, Debian packages and their
 # dependencies (dpkg-shlibdeps, and file, which CPack needs for it).
 TIVREL_PACKAGE_PACKAGES=(abigail-tools doxygen dpkg-dev file)
 # Optional baselines that the benchmarks compare against when present.
-TIVREL_BENCH_PACKAGES=(libyuv-dev libavutil-dev)
+TIVREL_BENCH_PACKAGES=(libavutil-dev)
 # clang with its runtime libraries, for the libFuzzer targets.
 TIVREL_FUZZ_PACKAGES=(clang libclang-rt-14-dev)
 

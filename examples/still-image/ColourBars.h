@@ -3,9 +3,9 @@
 // The built-in still frame: colour bars drawn in memory, so that the program runs without
 // any input file.
 
+#include "Media/VideoFrame.h"
 #include "Platform/Conf/PixFmt.h"
 #include "Platform/Core/RefCount.h"
-#include "Media/VideoFrame.h"
 
 namespace StillImage {
 

@@ -3,6 +3,7 @@
 // How the program fails: each kind of failure has its own exception and exit code, so that
 // scripts can tell a bad command line from a bad input file or a failed job.
 
+#include <exception>
 #include <stdexcept>
 #include <string>
 
@@ -27,6 +28,9 @@ class InputError : public std::runtime_error {
 public:
   using std::runtime_error::runtime_error;
 };
+
+// The ProcessingErrorToString text of a failure, as an application receives it.
+std::string ProcessingErrorText(const std::exception_ptr& error);
 
 // Throws the job's failure to write a file: MuxerException with "<description>: <reason of
 // error>", coded NotEnoughDiskSpace when `error` is ENOSPC.

@@ -42,9 +42,9 @@ bool ParseDecimal(const std::string& text, long long& mantissa, int& decimals) {
 Size ParseSize(const std::string& option, const std::string& text) {
   const size_t x = text.find('x');
   long long w = 0, h = 0;
-  if (x == std::string::npos || !ParseInt(text.substr(0, x), 0, kMaxFrameDimension, w) ||
-      !ParseInt(text.substr(x + 1), 0, kMaxFrameDimension, h)) {
-    Bad(option, text, "<width>x<height>, each 0.." + std::to_string(kMaxFrameDimension));
+  if (x == std::string::npos || !ParseInt(text.substr(0, x), 1, kMaxFrameDimension, w) ||
+      !ParseInt(text.substr(x + 1), 1, kMaxFrameDimension, h)) {
+    Bad(option, text, "<width>x<height>, each 1.." + std::to_string(kMaxFrameDimension));
   }
   return {static_cast<int>(w), static_cast<int>(h)};
 }
@@ -131,8 +131,8 @@ ProgressStyle ParseProgress(const std::string& option, const std::string& text) 
 
 }  // namespace
 
-const char* UsageText() {
-  return R"(Usage: still-image [options] [input.y4m | -]
+std::string UsageText() {
+  std::string text = R"(Usage: still-image [options] [input.y4m | -]
 
 Shows one still frame for a duration, as a stream of frames: each frame is optionally
 placed on a larger canvas, digested (MD5) and written out. Without an input file the
@@ -142,11 +142,17 @@ Input:
   input.y4m             YUV4MPEG2 file whose first frame is shown (colour spaces 420, 422,
                         444, mono); "-" reads standard input
   --bars WxH            size of the colour bars (default 1280x720)
-  --format NAME         colour space of the colour bars: 420jpeg (default), 422, 444, mono
+  --format NAME         colour space of the colour bars (default 420jpeg):
+                        @FORMATS@
 Timing:
   --duration TIME       how long to show the frame: 10s (default), 2.5s, 500ms, 40000us, 250f
   --fps RATE            frame rate: 25, 30000/1001, 29.97 (default: the file's rate, else 25)
   --realtime            deliver the frames at their rate instead of as fast as possible
+Effects (applied to every frame in the order given; repeatable):
+  --effect flip:h       mirror left-right (flip:v top-bottom, flip:hv both)
+  --effect crop:L,T,R,B cut L, T, R and B pixels off the left, top, right and bottom
+  --effect transpose:N  turn by N quarter turns clockwise (-3..3; odd turns of 422
+                        give 444)
 Placement:
   --canvas WxH          place the frame on a black canvas of this size
   --at X,Y              top-left corner of the frame on the canvas (default 0,0; negative
@@ -158,11 +164,18 @@ Output:
   --stages              run in two weighted stages: render, then verify the frames again
                         (read back from the output file when there is one)
   --progress STYLE      auto (a bar on a terminal, plain lines otherwise), bar, lines, none
+Processing:
+  --jobs N              N jobs (1..@MAXJOBS@, default 1) share the stream, each applying the
+                        effects to the frames it reads and digesting them; one writer puts
+                        the listing and the output file in frame order, the same for every N
   -h, --help            show this text
 
 Exit codes: 0 done, 1 the job failed, 2 bad command line, 3 bad input or output file,
 130 interrupted (Ctrl-C).
 )";
+  text.replace(text.find("@FORMATS@"), 9, SupportedColourSpaces());
+  text.replace(text.find("@MAXJOBS@"), 9, std::to_string(kMaxJobs));
+  return text;
 }
 
 long long FrameDurationOf(const Rate& rate) {
@@ -209,6 +222,13 @@ Options ParseOptions(int argc, const char* const* argv) {
       {"--listing", nullptr, true, [&](auto& n, auto& v) { o.listing = NonEmpty(n, v); }},
       {"--stages", nullptr, false, [&](auto&, auto&) { o.stages = true; }},
       {"--progress", nullptr, true, [&](auto& n, auto& v) { o.progress = ParseProgress(n, v); }},
+      {"--effect", nullptr, true, [&](auto&, auto& v) { o.effects.push_back(ParseEffect(v)); }},
+      {"--jobs", nullptr, true,
+       [&](auto& n, auto& v) {
+         long long jobs = 0;
+         if (!ParseInt(v, 1, kMaxJobs, jobs)) Bad(n, v, "a number of jobs, 1.." + std::to_string(kMaxJobs));
+         o.jobs = static_cast<int>(jobs);
+       }},
       {"--help", "-h", false, [&](auto&, auto&) { o.help = true; }},
   };
 

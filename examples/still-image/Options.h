@@ -4,10 +4,12 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include <boost/rational.hpp>
 
 #include "Platform/Conf/PixFmt.h"
+#include "examples/still-image/EffectChain.h"
 
 namespace StillImage {
 
@@ -50,15 +52,20 @@ struct Options {
   bool stages = false;        // render + verify stages
   bool realtime = false;      // pace the frames at their rate
   ProgressStyle progress = ProgressStyle::kAuto;
+  std::vector<EffectSpec> effects;  // applied to every frame, in order
+  int jobs = 1;                     // processing jobs sharing the stream
   bool help = false;
 };
+
+// The most processing jobs --jobs accepts.
+constexpr int kMaxJobs = 16;
 
 // Reads argv[1..argc-1]. Options take their value as the next argument or after "=";
 // the one free argument is the input file. Throws UsageError naming the bad argument.
 Options ParseOptions(int argc, const char* const* argv);
 
 // The --help text.
-const char* UsageText();
+std::string UsageText();
 
 // Microseconds of one frame at `rate`, rounded to the nearest. Throws UsageError when
 // that is below 1 microsecond.

@@ -1,7 +1,8 @@
 #pragma once
 
 // Reading and writing YUV4MPEG2 (.y4m) streams: a text header line
-// "YUV4MPEG2 W<width> H<height> F<num>:<den> I<interlace> A<num>:<den> C<colour space>",
+// "YUV4MPEG2 W<width> H<height> F<num>:<den> I<interlace> A<num>:<den> C<colour space>"
+// (optionally "XCOLORRANGE=FULL" or "=LIMITED", the default),
 // then per frame a "FRAME" line followed by the planes (luma, then Cb and Cr), each line
 // by line without padding. Only 8-bit planar colour spaces are handled: 420 (all siting
 // variants), 422, 444 and mono.
@@ -28,6 +29,9 @@ struct ColourSpace {
 // The colour space named `tag`, or null when it is not supported.
 const ColourSpace* FindColourSpace(const std::string& tag);
 
+// The first colour space stored in `format`, or null.
+const ColourSpace* ColourSpaceOf(Tivrel::PixFmt format);
+
 // The supported names, comma separated, for messages.
 std::string SupportedColourSpaces();
 
@@ -39,6 +43,7 @@ struct Y4mFormat {
   Rate rate{0};                       // 0 when the header gives none (or F0:0)
   uint32_t aspectX = 1;               // pixel aspect; 1:1 when the header gives none (or A0:0)
   uint32_t aspectY = 1;
+  bool fullRange = false;  // "XCOLORRANGE=FULL": black is luma 0, not the usual 16
 };
 
 // Reads a stream frame by frame. The FILE is borrowed. Every failure throws InputError

@@ -47,6 +47,13 @@ const ColourSpace* FindColourSpace(const std::string& tag) {
   return nullptr;
 }
 
+const ColourSpace* ColourSpaceOf(Tivrel::PixFmt format) {
+  for (const ColourSpace& c : kColourSpaces) {
+    if (format == c.format) return &c;
+  }
+  return nullptr;
+}
+
 std::string SupportedColourSpaces() {
   std::string names;
   for (const ColourSpace& c : kColourSpaces) names += (names.empty() ? "" : ", ") + std::string(c.tag);
@@ -127,6 +134,9 @@ void Y4mReader::ParseHeader(const std::string& line) {
         colourGiven = true;
         break;
       }
+      case 'X':  // extensions: of these only the colour range changes what the pixels mean
+        if (value.rfind("COLORRANGE=", 0) == 0) format_.fullRange = value == "COLORRANGE=FULL";
+        break;
       default:  // interlacing, comments and parameters of later revisions do not change the pixels
         break;
     }

@@ -31,7 +31,7 @@ void Y4mWriter::WriteFrame(const Tivrel::Proc::IDataVideo& frame) {
     const std::string header = "YUV4MPEG2 W" + std::to_string(format_.width) + " H" + std::to_string(format_.height) +
                                " F" + std::to_string(rate.numerator()) + ":" + std::to_string(rate.denominator()) +
                                " Ip A" + std::to_string(format_.aspectX) + ":" + std::to_string(format_.aspectY) +
-                               " C" + format_.colourTag + "\n";
+                               " C" + format_.colourTag + (format_.fullRange ? " XCOLORRANGE=FULL" : "") + "\n";
     Write(header.data(), header.size());
     headerWritten_ = true;
   }

@@ -6,16 +6,20 @@
 // progress and waits for the end or for Ctrl-C.
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <exception>
 #include <memory>
+#include <optional>
 #include <string>
+#include <vector>
 
-#include "Platform/Conf/PixFmt.h"
 #include "Media/VideoFrame.h"
+#include "Platform/Conf/PixFmt.h"
+#include "Proc/Interfaces/CalculateMD5.h"
 #include "Proc/Interfaces/DebugHelpers.h"
 #include "Proc/Interfaces/IStreamLockable.h"
 #include "Proc/Interfaces/ProcessingError.h"
@@ -23,10 +27,13 @@
 #include "Proc/Settings/SettingsStreamOneFrame.h"
 #include "examples/still-image/ColourBars.h"
 #include "examples/still-image/DigestListing.h"
+#include "examples/still-image/EffectChain.h"
 #include "examples/still-image/Errors.h"
+#include "examples/still-image/FramePipeline.h"
+#include "examples/still-image/Jobs.h"
 #include "examples/still-image/Options.h"
+#include "examples/still-image/OrderedWriter.h"
 #include "examples/still-image/ProgressDisplay.h"
-#include "examples/still-image/StillImageJob.h"
 #include "examples/still-image/Wakeup.h"
 #include "examples/still-image/Y4m.h"
 
@@ -61,7 +68,6 @@ Source LoadSource(const Options& o) {
     s.format.height = o.barsSize.height;
     s.format.pixFmt = o.barsFormat;
     s.format.colourTag = o.barsColourTag;
-    if (s.format.width < 1 || s.format.height < 1) throw UsageError("--bars needs a size of at least 1x1");
     s.frame = MakeColourBars(o.barsFormat, s.format.width, s.format.height);
     s.description = "colour bars";
   } else {
@@ -94,18 +100,49 @@ void CheckCanvas(const Size& canvas, Tivrel::PixFmt format) {
   }
 }
 
+// The canvas that --canvas asks for, of the format the effects leave the frames in.
+std::optional<CanvasSpec> CanvasFor(const Options& o, const Source& source, const ChainPlan& chain) {
+  if (!o.canvas) return std::nullopt;
+  CheckCanvas(*o.canvas, chain.output.format);
+  CanvasSpec canvas{chain.output, source.format.fullRange, o.at};
+  canvas.shape.info.width = static_cast<uint32_t>(o.canvas->width);
+  canvas.shape.info.height = static_cast<uint32_t>(o.canvas->height);
+  return canvas;
+}
+
+// The output stream: the frames as the effects leave them, or the canvas, at `rate`.
+Y4mFormat OutputFormat(const Source& source, const ChainPlan& chain, const Rate& rate,
+                       const std::optional<CanvasSpec>& canvas) {
+  const Effects::FrameShape& shape = canvas ? canvas->shape : chain.output;
+  Y4mFormat format = source.format;
+  format.rate = rate;
+  format.pixFmt = shape.format;
+  if (format.pixFmt != source.format.pixFmt) format.colourTag = ColourSpaceOf(format.pixFmt)->tag;
+  format.width = static_cast<int>(shape.info.width);
+  format.height = static_cast<int>(shape.info.height);
+  format.aspectX = shape.info.aspectX;
+  format.aspectY = shape.info.aspectY;
+  return format;
+}
+
 // T2S's text ends with a NUL of its own; c_str() drops it.
 std::string TimeText(long long microseconds) {
   return Tivrel::Proc::T2S(microseconds).c_str();  // NOLINT(readability-redundant-string-cstr)
 }
 
-// The listing's comment lines: what was shown, at which rate, where on which canvas.
-void WriteListingHeader(DigestListing& listing, const Source& source, const Options& o, const Rate& rate,
-                        long long frameDuration, long long frames) {
+// The listing's comment lines: what was shown, at which rate, through which effects, where
+// on which canvas.
+void WriteListingHeader(DigestListing& listing, const Source& source, const Options& o, const ChainPlan& chain,
+                        const Rate& rate, long long frameDuration, long long frames) {
   const std::string rateText = std::to_string(rate.numerator()) + "/" + std::to_string(rate.denominator());
   listing.WriteComment("still-image digest listing");
   listing.WriteComment("source: " + source.description + ", " + rateText + " frames/s, " +
                        std::to_string(frameDuration) + " us per frame, " + std::to_string(frames) + " frames");
+  if (!chain.names.empty()) {
+    std::string names;
+    for (const std::string& name : chain.names) names += (names.empty() ? "" : ", ") + name;
+    listing.WriteComment("effects: " + names);
+  }
   if (o.canvas) {
     listing.WriteComment("canvas: " + std::to_string(o.canvas->width) + "x" + std::to_string(o.canvas->height) +
                          " at " + std::to_string(o.at.x) + "," + std::to_string(o.at.y));
@@ -113,31 +150,57 @@ void WriteListingHeader(DigestListing& listing, const Source& source, const Opti
   listing.WriteComment("index, time (us), duration (us), digest (md5:width:height:pixel format)");
 }
 
-// Starts the job and waits for its end; a Ctrl-C meanwhile stops it. Returns the seconds
-// it ran.
-double RunJob(StillImageJob& job, ProgressDisplay& display, Wakeup& wakeup) {
-  job.SetEventsHandler(&display);
-  const auto start = std::chrono::steady_clock::now();
+// Starts the jobs and waits until all have ended. A Ctrl-C or a job's failure meanwhile
+// closes the writer (which wakes jobs waiting for it) and stops every job. True when
+// interrupted.
+template <class Job>
+bool RunJobs(const std::vector<SP<Job>>& jobs, ProgressDisplay& display, Wakeup& wakeup, OrderedWriter& writer) {
+  for (const SP<Job>& job : jobs) job->SetEventsHandler(&display);
   wakeup.CatchInterrupt();
   {
-    const InterruptBlocker blocker;  // the job's threads leave SIGINT to this one
-    job.Start();
+    const InterruptBlocker blocker;  // the jobs' threads leave SIGINT to this one
+    for (const SP<Job>& job : jobs) job->Start();
   }
-  if (wakeup.Wait() == Wakeup::Event::kInterrupted) {
-    display.ClearLine();
-    std::fputs("still-image: interrupted, stopping the job\n", stderr);
-    job.Stop();
-  } else {
-    job.WaitUntilStopped();
+  bool interrupted = false;
+  const auto anyRunning = [&jobs] {
+    return std::any_of(jobs.begin(), jobs.end(), [](const SP<Job>& job) { return job->IsRunning(); });
+  };
+  while (anyRunning()) {
+    if (wakeup.Wait() == Wakeup::Event::kInterrupted) {
+      display.ClearLine();
+      std::fputs("still-image: interrupted, stopping the job\n", stderr);
+      interrupted = true;
+      break;
+    }
+    if (!display.ErrorText().empty()) break;  // one failed: the others stop too
   }
-  job.SetEventsHandler(nullptr);
-  return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  writer.Close();
+  for (const SP<Job>& job : jobs) job->Stop();  // joins; at once for a job that ended
+  for (const SP<Job>& job : jobs) job->SetEventsHandler(nullptr);
+  return interrupted;
+}
+
+// The written frames digested again by one verify job; true when interrupted.
+bool Verify(const ChainPlan& chain, const std::optional<CanvasSpec>& canvas, const Options& o,
+            const SP<Tivrel::Proc::IStreamVideoLockable>& stream, OrderedWriter& writer, SharedProgress& progress,
+            ProgressDisplay& display, Wakeup& wakeup) {
+  progress.EnterStage("verify");
+  display.SetStage("verify");
+  VerifyJob::Setup setup;
+  setup.stream = stream;
+  setup.pipeline = std::make_unique<FramePipeline>(chain.settings, canvas);
+  setup.outputPath = o.output;
+  setup.frames = writer.Written();
+  setup.fold = writer.WrittenFold();
+  setup.progress = &progress;
+  const std::vector<SP<VerifyJob>> jobs{VerifyJob::Create(std::move(setup))};
+  return RunJobs(jobs, display, wakeup, writer);
 }
 
 int Run(int argc, const char* const* argv) {
   const Options o = ParseOptions(argc, argv);
   if (o.help) {
-    std::fputs(UsageText(), stdout);
+    std::fputs(UsageText().c_str(), stdout);
     return kExitOk;
   }
 
@@ -155,17 +218,10 @@ int Run(int argc, const char* const* argv) {
   const bool endless = duration > frameDuration;
   const long long frames = endless ? (duration + frameDuration - 1) / frameDuration : 1;
 
-  Y4mFormat outFormat = source.format;
-  outFormat.rate = rate;
-  SP<IDataVideo> canvas;
-  if (o.canvas) {
-    CheckCanvas(*o.canvas, source.format.pixFmt);
-    canvas = Tivrel::Media::VideoFrame::Create(source.format.pixFmt, o.canvas->width, o.canvas->height,
-                                               source.format.aspectX, source.format.aspectY);
-    canvas->Fill(Tivrel::Proc::Color{0, 0, 0, 255});
-    outFormat.width = o.canvas->width;
-    outFormat.height = o.canvas->height;
-  }
+  // What the effects make of the frame decides what the output holds.
+  const ChainPlan chain = PlanChain(o.effects, Effects::ShapeOf(*source.frame));
+  const std::optional<CanvasSpec> canvas = CanvasFor(o, source, chain);
+  const Y4mFormat outFormat = OutputFormat(source, chain, rate, canvas);
 
   FilePtr outputFile(nullptr, &std::fclose);
   std::unique_ptr<Y4mWriter> writer;
@@ -187,48 +243,68 @@ int Run(int argc, const char* const* argv) {
   DigestListing listing(listingOut, o.listing == "-" ? "standard output" : o.listing,
                         sharedTerminal ? std::function<void()>([&display] { display.ClearLine(); }) : nullptr);
 
-  std::fprintf(stderr, "still-image: %s, %lld frames of %s s%s%s\n", source.description.c_str(), frames,
-               TimeText(frameDuration).c_str(), o.output.empty() ? "" : " to ", o.output.c_str());
-  WriteListingHeader(listing, source, o, rate, frameDuration, frames);
+  const std::string jobsText = o.jobs > 1 ? ", " + std::to_string(o.jobs) + " jobs" : "";
+  std::fprintf(stderr, "still-image: %s, %lld frames of %s s%s%s%s\n", source.description.c_str(), frames,
+               TimeText(frameDuration).c_str(), jobsText.c_str(), o.output.empty() ? "" : " to ", o.output.c_str());
+  WriteListingHeader(listing, source, o, chain, rate, frameDuration, frames);
 
   // The road of the frame: a single-frame stream, served without end when the duration
-  // asks for more than one frame, shared through the lockable wrapper.
+  // asks for more than one frame, shared by the jobs through the lockable wrapper.
   const SP<Tivrel::Proc::IStreamVideoEx> oneFrame = Tivrel::Proc::StreamOneFrameVideo::Create(source.frame);
   Tivrel::Proc::SettingsStreamOneFrame settings;
   settings.endless = endless ? 1 : 0;
   oneFrame->Initialize(settings);
+  const SP<Tivrel::Proc::IStreamVideoLockable> stream = Tivrel::Proc::IStreamVideoLockable::Create(oneFrame);
 
-  JobSetup setup;
-  setup.stream = Tivrel::Proc::IStreamVideoLockable::Create(oneFrame);
-  setup.duration = duration;
-  setup.frames = frames;
-  setup.canvas = canvas;
-  setup.at = o.at;
-  setup.listing = &listing;
-  setup.output = writer.get();
-  setup.outputPath = o.output;
-  setup.stages = o.stages;
-  setup.realtime = o.realtime;
-  setup.onStage = [&display](const std::string& name) { display.SetStage(name); };
-  const SP<StillImageJob> job = StillImageJob::Create(std::move(setup));
-  const double seconds = RunJob(*job, display, wakeup);
-
-  const std::string error = display.ErrorText();
+  // Each job may be a frame ahead of the writer, and one more waits in the queue.
+  OrderedWriter ordered(listing, writer.get(), 2LL * o.jobs);
+  SharedProgress progress(o.stages, frames);
+  if (o.stages) display.SetStage("render");
+  progress.EnterStage("render");
+  RenderRun run;
+  run.stream = stream;
+  run.duration = duration;
+  run.writer = &ordered;
+  run.progress = &progress;
+  run.realtime = o.realtime;
+  std::vector<SP<RenderJob>> jobs;
+  for (int i = 0; i < o.jobs; ++i) {
+    jobs.push_back(RenderJob::Create(run, std::make_unique<FramePipeline>(chain.settings, canvas)));
+  }
+  // Digest texts are formatted with boost::format, whose first use on a locale fills a
+  // cache of character conversions without a lock (ThreadSanitizer reports the jobs racing
+  // there); one digest on this thread before the jobs start fills it.
+  Tivrel::Proc::CalculateVideoDataMD5(source.frame);
+  display.StartClock();
+  run.start = std::chrono::steady_clock::now();
+  bool interrupted = RunJobs(jobs, display, wakeup, ordered);
+  std::string error = display.ErrorText();
+  try {
+    ordered.Finish();  // also when stopped: the listing and the file hold the same whole frames
+  } catch (const std::exception&) {
+    if (error.empty()) error = ProcessingErrorText(std::current_exception());
+  }
+  const bool rendered = !interrupted && error.empty() && ordered.Written() == frames;
+  if (rendered && o.stages) {
+    interrupted = Verify(chain, canvas, o, stream, ordered, progress, display, wakeup);
+    error = display.ErrorText();
+  }
   if (!error.empty()) {
     display.ClearLine();
     std::fprintf(stderr, "still-image: the job failed\n%s", error.c_str());
     return kExitJobFailed;
   }
-  if (!job->Completed()) {
-    std::fprintf(stderr, "still-image: stopped after %lld of %lld frames\n", job->FramesRendered(), frames);
+  if (interrupted || !rendered) {
+    std::fprintf(stderr, "still-image: stopped after %lld of %lld frames\n", ordered.Written(), frames);
     return kExitInterrupted;
   }
   if (outputFile && std::fclose(outputFile.release()) != 0) {
     throw InputError("cannot write '" + o.output + "': " + std::strerror(errno));
   }
-  display.Complete(static_cast<long long>(seconds * 1e6));
-  std::fprintf(stderr, "still-image: %lld frames in %.3f s, %.1f frames/s\n", job->FramesRendered(), seconds,
-               seconds > 0 ? static_cast<double>(job->FramesRendered()) / seconds : 0.0);
+  display.Complete();
+  const double seconds = static_cast<double>(display.ElapsedMicroseconds()) / 1e6;
+  std::fprintf(stderr, "still-image: %lld frames in %.3f s, %.1f frames/s\n", frames, seconds,
+               seconds > 0 ? static_cast<double>(frames) / seconds : 0.0);
   return kExitOk;
 }
 

@@ -41,73 +41,43 @@ constexpr Layout k422{"422", 1, 1, 0, 3};
 constexpr Layout k444{"444", 2, 0, 0, 3};
 constexpr Layout kMono{"mono", 8, 0, 0, 1};
 
-// A planar 8-bit picture.
+// A planar 8-bit picture: its planes back to back, as a .y4m frame holds them.
 struct Image {
   Layout layout;
-  int width;
-  int height;
-  std::vector<std::string> planes;
+  int width, height;
+  std::string bytes;
 
-  int PlaneWidth(int p) const { return p == 0 ? width : (width + (1 << layout.shiftW) - 1) >> layout.shiftW; }
-  int PlaneHeight(int p) const { return p == 0 ? height : (height + (1 << layout.shiftH) - 1) >> layout.shiftH; }
-  unsigned char& At(int p, int x, int y) {
-    return reinterpret_cast<unsigned char&>(planes[p][static_cast<size_t>(y) * PlaneWidth(p) + x]);
-  }
-  std::string Bytes() const {
-    std::string all;
-    for (const std::string& plane : planes) all += plane;
-    return all;
-  }
   // The digest text the program lists for a frame of this picture.
   std::string Digest() const {
-    Tivrel::Core::MD5 md5(Bytes());
-    return md5.hexdigest() + ":" + std::to_string(width) + ":" + std::to_string(height) + ":" +
+    return Tivrel::Core::MD5(bytes).hexdigest() + ":" + std::to_string(width) + ":" + std::to_string(height) + ":" +
            std::to_string(layout.pixFmt);
   }
 };
 
-// Every plane filled with `value(plane)`.
+// Byte i of plane p is value(p, i).
 template <class Value>
 Image Filled(const Layout& layout, int width, int height, Value value) {
   Image image{layout, width, height, {}};
   for (int p = 0; p < layout.planes; ++p) {
-    image.planes.emplace_back(static_cast<size_t>(image.PlaneWidth(p)) * image.PlaneHeight(p), '\0');
-    for (int y = 0; y < image.PlaneHeight(p); ++y) {
-      for (int x = 0; x < image.PlaneWidth(p); ++x) image.At(p, x, y) = value(p, x, y);
-    }
+    const int shiftW = p == 0 ? 0 : layout.shiftW, shiftH = p == 0 ? 0 : layout.shiftH;
+    const int size = ((width + (1 << shiftW) - 1) >> shiftW) * ((height + (1 << shiftH) - 1) >> shiftH);
+    for (int i = 0; i < size; ++i) image.bytes.push_back(static_cast<char>(value(p, i)));
   }
   return image;
 }
 
 Image Pattern(const Layout& layout, int width, int height, int seed) {
-  return Filled(layout, width, height, [seed](int p, int x, int y) { return (seed + p * 71 + x * 7 + y * 13) & 0xff; });
+  return Filled(layout, width, height, [seed](int p, int i) { return (seed + p * 71 + i * 7) & 0xff; });
 }
 
-// Black: limited-range YUV (16, 128, 128), full-range gray 0.
+// Black as the stream's default limited range has it: luma 16, chroma 128.
 Image Black(const Layout& layout, int width, int height) {
-  const bool gray = layout.planes == 1;
-  return Filled(layout, width, height, [gray](int p, int, int) { return gray ? 0 : (p == 0 ? 16 : 128); });
+  return Filled(layout, width, height, [](int p, int) { return p == 0 ? 16 : 128; });
 }
 
-// `src` placed on `dst` with its top-left corner at (x, y), clipped. Offsets must be
-// multiples of the chroma subsampling, so that every plane moves by whole samples.
-void Place(const Image& src, Image& dst, int x, int y) {
-  for (int p = 0; p < src.layout.planes; ++p) {
-    const int ox = p == 0 ? x : x >> src.layout.shiftW;
-    const int oy = p == 0 ? y : y >> src.layout.shiftH;
-    for (int sy = 0; sy < src.PlaneHeight(p); ++sy) {
-      for (int sx = 0; sx < src.PlaneWidth(p); ++sx) {
-        const int dx = sx + ox, dy = sy + oy;
-        if (dx < 0 || dy < 0 || dx >= dst.PlaneWidth(p) || dy >= dst.PlaneHeight(p)) continue;
-        dst.At(p, dx, dy) = static_cast<unsigned char>(src.planes[p][static_cast<size_t>(sy) * src.PlaneWidth(p) + sx]);
-      }
-    }
-  }
-}
-
-std::string Y4mHeader(const Image& image, const std::string& rate) {
-  return "YUV4MPEG2 W" + std::to_string(image.width) + " H" + std::to_string(image.height) + " F" + rate +
-         " Ip A1:1 C" + image.layout.tag + "\n";
+std::string Y4mHeader(const Layout& layout, int width, int height, const std::string& rate) {
+  return "YUV4MPEG2 W" + std::to_string(width) + " H" + std::to_string(height) + " F" + rate + " Ip A1:1 C" +
+         layout.tag + "\n";
 }
 
 std::string ReadFile(const fs::path& path) {
@@ -118,9 +88,7 @@ std::string ReadFile(const fs::path& path) {
 void WriteFile(const fs::path& path, const std::string& bytes) { std::ofstream(path, std::ios::binary) << bytes; }
 
 struct ListingLine {
-  long long index = 0;
-  long long time = 0;
-  long long duration = 0;
+  long long index = 0, time = 0, duration = 0;
   std::string digest;
 };
 
@@ -132,43 +100,12 @@ std::vector<ListingLine> ParseListing(const std::string& text) {
     if (line.empty() || line[0] == '#') continue;
     ListingLine l;
     char digest[128] = {};
-    if (std::sscanf(line.c_str(), "%lld, %lld, %lld, %127s", &l.index, &l.time, &l.duration, digest) != 4) {
-      ADD_FAILURE() << "malformed listing line: " << line;
-      continue;
-    }
+    EXPECT_EQ(std::sscanf(line.c_str(), "%lld, %lld, %lld, %127s", &l.index, &l.time, &l.duration, digest), 4) << line;
     l.digest = digest;
     lines.push_back(l);
   }
   return lines;
 }
-
-// A written .y4m stream split into its header line and frames of `frameBytes` each.
-struct Y4mFile {
-  std::string header;
-  std::vector<std::string> frames;
-};
-
-Y4mFile ParseY4m(const std::string& bytes, size_t frameBytes) {
-  Y4mFile file;
-  size_t pos = bytes.find('\n');
-  if (pos == std::string::npos) {
-    ADD_FAILURE() << "no header line";
-    return file;
-  }
-  file.header = bytes.substr(0, pos);
-  ++pos;
-  while (pos < bytes.size()) {
-    if (bytes.compare(pos, 6, "FRAME\n") != 0 || bytes.size() - pos - 6 < frameBytes) {
-      ADD_FAILURE() << "frame " << file.frames.size() << " is malformed or cut short";
-      break;
-    }
-    file.frames.push_back(bytes.substr(pos + 6, frameBytes));
-    pos += 6 + frameBytes;
-  }
-  return file;
-}
-
-size_t LineCount(const std::string& text) { return static_cast<size_t>(std::count(text.begin(), text.end(), '\n')); }
 
 struct Outcome {
   int exitCode = -1;
@@ -233,7 +170,8 @@ protected:
 };
 
 // Frame count, timestamps and durations follow from the duration and the rate; the
-// embedded colour bars are one still picture, so every frame has the same digest.
+// embedded colour bars are one still picture, so every frame has the same digest. The
+// progress shows the program's own clock to the millisecond, ending where the summary does.
 TEST_F(StillImageTest, EmbeddedDefaultFrameTiming) {
   struct Case {
     std::vector<std::string> args;
@@ -241,17 +179,14 @@ TEST_F(StillImageTest, EmbeddedDefaultFrameTiming) {
     long long frameDuration;
   };
   const Case cases[] = {
-      {{"--duration", "2s"}, 50, 40000},
       {{"--duration", "1s", "--fps", "30000/1001"}, 30, 33367},  // the last frame starts before 1 s
-      {{"--duration", "10f", "--fps", "50"}, 10, 20000},
-      {{"--duration", "10ms"}, 1, 40000},  // shorter than a frame: served once, whole
+      {{"--duration", "10ms"}, 1, 40000},                        // shorter than a frame: served once, whole
   };
   for (const Case& c : cases) {
     std::vector<std::string> args = c.args;
-    args.insert(args.end(), {"--bars", "96x64", "--listing", Path("listing").string()});
+    args.insert(args.end(), {"--bars", "96x64", "--listing", Path("listing").string(), "--progress", "lines"});
     const Outcome outcome = Run(args);
     ASSERT_EQ(outcome.exitCode, 0) << outcome.err;
-    EXPECT_NE(outcome.err.find("100%"), std::string::npos) << outcome.err;
     const std::vector<ListingLine> lines = ParseListing(ReadFile(Path("listing")));
     ASSERT_EQ(lines.size(), c.frames) << c.args[1];
     for (size_t i = 0; i < lines.size(); ++i) {
@@ -261,133 +196,143 @@ TEST_F(StillImageTest, EmbeddedDefaultFrameTiming) {
       EXPECT_EQ(lines[i].digest, lines[0].digest);
     }
     EXPECT_NE(lines[0].digest.find(":96:64:0"), std::string::npos) << lines[0].digest;
+    double elapsed = -1, total = -2;
+    ASSERT_NE(outcome.err.rfind("100%"), std::string::npos) << outcome.err;
+    sscanf(outcome.err.c_str() + outcome.err.rfind("100%"), "100%%  elapsed %lf  remaining 0 s", &elapsed);
+    sscanf(outcome.err.c_str() + outcome.err.find(" frames in "), " frames in %lf s", &total);
+    EXPECT_NEAR(elapsed, total, 0.01) << outcome.err;
   }
 }
 
-TEST_F(StillImageTest, TwoRunsListTheSameDigests) {
-  const std::vector<std::string> args{"--duration", "1s", "--canvas", "320x240", "--at", "-8,10", "--format", "422"};
-  const Outcome first = Run(args);
-  const Outcome second = Run(args);
-  ASSERT_EQ(first.exitCode, 0) << first.err;
-  ASSERT_EQ(second.exitCode, 0) << second.err;
-  EXPECT_EQ(ParseListing(first.out).size(), 25u);
-  EXPECT_EQ(first.out, second.out);  // the listing goes to standard output by default
-}
-
-// A .y4m input of each colour space: only its first frame is shown, placed and clipped on
-// the canvas; the output file holds exactly the expected pictures and the listing their digests.
-TEST_F(StillImageTest, Y4mInputPlacedWrittenAndDigested) {
+// A .y4m input of each colour space: only its first frame is shown; the output file holds
+// exactly the expected pictures and the listing their digests. A canvas is black in the
+// stream's default limited range (luma 16), mono included.
+TEST_F(StillImageTest, Y4mInputWrittenAndDigested) {
   struct Case {
     Layout layout;
-    std::vector<std::string> placement;  // empty: no canvas
-    int canvasWidth, canvasHeight, x, y;
+    std::vector<std::string> canvas;  // empty: frames as read; else the frame lies outside it
   };
-  const Case cases[] = {
-      {k420, {"--canvas", "37x29", "--at", "-4,6"}, 37, 29, -4, 6},    // odd canvas, clipped left and bottom
-      {k422, {"--canvas", "16x12", "--at", "10,-8"}, 16, 12, 10, -8},  // frame larger than the canvas
-      {k444, {}, 24, 16, 0, 0},                                        // frames as read
-      {kMono, {"--canvas", "64x64", "--at=100,0"}, 64, 64, 100, 0},    // entirely outside: background only
-  };
-  for (const Case& c : cases) {
+  for (const Case& c : {Case{k420, {"--canvas", "30x20", "--at", "-24,0"}}, Case{k422, {}}, Case{k444, {}},
+                        Case{kMono, {"--canvas", "30x20", "--at=30,0"}}}) {
     SCOPED_TRACE(c.layout.tag);
     const Image first = Pattern(c.layout, 24, 16, 1);
-    WriteFile(Path("in.y4m"), Y4mHeader(first, "30000:1001") + "FRAME\n" + first.Bytes() + "FRAME Ixyz\n" +
-                                  Pattern(c.layout, 24, 16, 2).Bytes());
+    WriteFile(Path("in.y4m"), Y4mHeader(c.layout, 24, 16, "30000:1001") + "FRAME\n" + first.bytes + "FRAME Ixyz\n" +
+                                  Pattern(c.layout, 24, 16, 2).bytes);
     std::vector<std::string> args{
-        Path("in.y4m").string(), "--duration", "4f", "-o", Path("out.y4m").string(), "--listing",
+        Path("in.y4m").string(), "--duration", "2f", "-o", Path("out.y4m").string(), "--listing",
         Path("listing").string()};
-    args.insert(args.end(), c.placement.begin(), c.placement.end());
+    args.insert(args.end(), c.canvas.begin(), c.canvas.end());
     const Outcome outcome = Run(args);
     ASSERT_EQ(outcome.exitCode, 0) << outcome.err;
-
-    Image expected = c.placement.empty() ? first : Black(c.layout, c.canvasWidth, c.canvasHeight);
-    if (!c.placement.empty()) Place(first, expected, c.x, c.y);
-    const Y4mFile out = ParseY4m(ReadFile(Path("out.y4m")), expected.Bytes().size());
-    EXPECT_EQ(out.header, "YUV4MPEG2 W" + std::to_string(c.canvasWidth) + " H" + std::to_string(c.canvasHeight) +
-                              " F30000:1001 Ip A1:1 C" + c.layout.tag);
-    ASSERT_EQ(out.frames.size(), 4u);
-    for (size_t i = 0; i < out.frames.size(); ++i) EXPECT_TRUE(out.frames[i] == expected.Bytes()) << "frame " << i;
-
+    const Image expected = c.canvas.empty() ? first : Black(c.layout, 30, 20);
+    const std::string frame = "FRAME\n" + expected.bytes;
+    EXPECT_TRUE(ReadFile(Path("out.y4m")) ==
+                Y4mHeader(c.layout, expected.width, expected.height, "30000:1001") + frame + frame);
     const std::vector<ListingLine> lines = ParseListing(ReadFile(Path("listing")));
-    ASSERT_EQ(lines.size(), 4u);
-    for (const ListingLine& line : lines) {
-      EXPECT_EQ(line.digest, expected.Digest());
-      EXPECT_EQ(line.duration, 33367);  // the file's rate
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[1].digest, expected.Digest());
+    EXPECT_EQ(lines[1].duration, 33367);  // the file's rate
+  }
+}
+
+// Effects apply in the order given: what comes out (size, format, the listing's header)
+// follows the chain, and a chain that undoes itself gives the plain frames back.
+TEST_F(StillImageTest, EffectChainsApplyInOrder) {
+  const auto digestOf = [&](const std::vector<std::string>& effects) {
+    std::vector<std::string> args{"--bars",     "64x48", "--format",  "422",
+                                  "--duration", "2f",    "--listing", Path("listing").string()};
+    for (const std::string& e : effects) args.insert(args.end(), {"--effect", e});
+    const Outcome outcome = Run(args);
+    EXPECT_EQ(outcome.exitCode, 0) << outcome.err;
+    const std::vector<ListingLine> lines = ParseListing(ReadFile(Path("listing")));
+    return lines.size() == 2 ? lines[0].digest : "";
+  };
+  const std::string plain = digestOf({});
+  EXPECT_EQ(digestOf({"flip:hv", "transpose:2"}), plain);
+  EXPECT_EQ(digestOf({"flip:h", "flip:h", "transpose:-2", "transpose:2"}), plain);
+  EXPECT_NE(digestOf({"flip:h"}), plain);
+  // Crop then turn, or turn then crop; an odd turn of 422 gives 444 (pixel format 2).
+  EXPECT_NE(digestOf({"crop:1,2,3,4", "transpose:1"}).find(":42:60:2"), std::string::npos);
+  EXPECT_NE(digestOf({"transpose:1", "crop:1,2,3,4"}).find(":44:58:2"), std::string::npos);
+  EXPECT_NE(ReadFile(Path("listing")).find("# effects: turn 90 degrees clockwise, crop at 1,2 to 44x58\n"),
+            std::string::npos);
+}
+
+// However many jobs share the stream, the listing and the output file are the same bytes;
+// with stages the frames are verified again, from the file or from the rewound stream.
+TEST_F(StillImageTest, JobsGiveTheSameListingAndFile) {
+  struct Case {
+    const char* jobs;
+    bool stages, output;
+  };
+  std::string listing, file;
+  for (const Case& c :
+       {Case{"1", false, true}, Case{"3", false, true}, Case{"2", true, true}, Case{"2", true, false}}) {
+    SCOPED_TRACE(std::string(c.jobs) + " jobs" + (c.stages ? ", stages" : "") + (c.output ? ", output" : ""));
+    std::vector<std::string> args{
+        "--bars",     "160x90", "--duration", "40f",     "--jobs", c.jobs, "--effect",  "crop:2,0,5,1",
+        "--effect",   "flip:v", "--canvas",   "200x120", "--at",   "3,4",  "--listing", Path("listing").string(),
+        "--progress", "lines"};
+    if (c.stages) args.push_back("--stages");
+    if (c.output) args.insert(args.end(), {"-o", Path("out.y4m").string()});
+    const Outcome outcome = Run(args);
+    ASSERT_EQ(outcome.exitCode, 0) << outcome.err;
+    EXPECT_NE(outcome.err.find(c.stages ? "verify 100%" : "\n100%"), std::string::npos) << outcome.err;
+    if (listing.empty()) listing = ReadFile(Path("listing")), file = ReadFile(Path("out.y4m"));
+    EXPECT_EQ(ReadFile(Path("listing")), listing);
+    if (c.output) {
+      EXPECT_TRUE(ReadFile(Path("out.y4m")) == file);
     }
   }
+  EXPECT_EQ(ParseListing(listing).size(), 40u);
 }
 
 // Each bad input or option: one line naming the problem, and the exit code of its kind.
 TEST_F(StillImageTest, BadInputsFailWithOneClearMessage) {
-  const Image frame = Pattern(k420, 4, 4, 0);
-  const std::string header = Y4mHeader(frame, "25:1");
+  const std::string header = Y4mHeader(k420, 4, 4, "25:1");
   struct Case {
-    const char* name;
-    const char* file;  // written to in.y4m when not null
-    std::string content;
+    std::string content;  // written to in.y4m when not empty
     std::vector<std::string> args;
     int exitCode;
     const char* message;
   };
   const Case cases[] = {
-      {"missing file", nullptr, "", {"missing.y4m"}, 3, "missing.y4m': No such file or directory"},
-      {"not a stream", "in.y4m", "hello\n", {"in.y4m"}, 3, "not a YUV4MPEG2 stream"},
-      {"empty file", "in.y4m", "", {"in.y4m"}, 3, "empty file"},
-      {"no width", "in.y4m", "YUV4MPEG2 H4 F25:1\nFRAME\n" + frame.Bytes(), {"in.y4m"}, 3, "no width"},
-      {"bad rate", "in.y4m", "YUV4MPEG2 W4 H4 F25\nFRAME\n" + frame.Bytes(), {"in.y4m"}, 3, "bad frame rate"},
-      {"high bit depth", "in.y4m", "YUV4MPEG2 W4 H4 C420p10\n", {"in.y4m"}, 3, "unsupported colour space C420p10"},
-      {"header only", "in.y4m", header, {"in.y4m"}, 3, "no frame after the header"},
-      {"truncated frame",
-       "in.y4m",
-       header + "FRAME\n" + frame.Bytes().substr(3),
-       {"in.y4m"},
-       3,
-       "truncated: frame 0 needs 24 bytes but the file ends after 21"},
-      {"bad frame marker",
-       "in.y4m",
-       header + "FRAMX\n" + frame.Bytes(),
-       {"in.y4m"},
-       3,
-       "does not start with \"FRAME\""},
-      {"canvas below 4:2:0", nullptr, "", {"--canvas", "1x1"}, 2, "canvas 1x1 is smaller than yuv420p allows"},
-      {"unknown option", nullptr, "", {"--bogus"}, 2, "unknown option '--bogus'"},
-      {"bad rate option", nullptr, "", {"--fps", "0"}, 2, "bad --fps '0'"},
-      {"bad duration", nullptr, "", {"--duration", "-2s"}, 2, "bad --duration '-2s'"},
-      {"offset without canvas", nullptr, "", {"--at", "4,4"}, 2, "give --canvas too"},
-      {"missing value", nullptr, "", {"-o"}, 2, "option -o needs a value"},
-      {"bars and a file",
-       "in.y4m",
-       header + "FRAME\n" + frame.Bytes(),
-       {"in.y4m", "--bars", "8x8"},
-       2,
-       "describe the colour bars"},
+      {"", {"missing.y4m"}, 3, "missing.y4m': No such file or directory"},
+      {"YUV4MPEG2 W4 H4 C420p10\n", {"in.y4m"}, 3, "unsupported colour space C420p10"},
+      {header + "FRAME\n" + std::string(21, 'x'), {"in.y4m"}, 3, "frame 0 needs 24 bytes but the file ends after 21"},
+      {"", {"--canvas", "1x1"}, 2, "canvas 1x1 is smaller than yuv420p allows"},
+      {"", {"--bars", "0x8"}, 2, "bad --bars '0x8': expected <width>x<height>, each 1..16384"},
+      {"", {"--effect", "flip:x"}, 2, "bad --effect 'flip:x': expected flip:h"},
+      {"", {"--effect", "crop:640,0,640,0"}, 2, "crop:640,0,640,0 leaves nothing of a 1280x720 frame"},
+      {"", {"--jobs", "0"}, 2, "bad --jobs '0': expected a number of jobs, 1..16"},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
-    if (c.file) WriteFile(Path(c.file), c.content);
+    SCOPED_TRACE(c.message);
+    if (!c.content.empty()) WriteFile(Path("in.y4m"), c.content);
     std::vector<std::string> args;
     for (const std::string& a : c.args) args.push_back(a.find(".y4m") != std::string::npos ? Path(a).string() : a);
     const Outcome outcome = Run(args);
     EXPECT_EQ(outcome.exitCode, c.exitCode) << outcome.err;
-    EXPECT_EQ(LineCount(outcome.err), 1u) << outcome.err;
+    EXPECT_EQ(std::count(outcome.err.begin(), outcome.err.end(), '\n'), 1) << outcome.err;
     EXPECT_NE(outcome.err.find(c.message), std::string::npos) << outcome.err;
-    EXPECT_TRUE(ParseListing(outcome.out).empty());
+    EXPECT_TRUE(outcome.out.empty());
   }
 }
 
 TEST_F(StillImageTest, FailureInsideTheJobIsPrintedAsProcessingError) {
-  const Outcome outcome = Run({"--bars", "64x48", "--duration", "1s", "-o", "/dev/full", "--listing", "/dev/null"});
+  const Outcome outcome =
+      Run({"--bars", "64x48", "--duration", "1s", "--jobs", "2", "-o", "/dev/full", "--listing", "/dev/null"});
   EXPECT_EQ(outcome.exitCode, 1);
   EXPECT_NE(outcome.err.find("ProcessingError: \n[code]: 22\n[description]: Cannot write '/dev/full': No space left"),
             std::string::npos)
       << outcome.err;
 }
 
-// Ctrl-C: the job stops through the main thread, every listed frame is whole in the
-// output file, and the exit code says that the run was interrupted.
-TEST_F(StillImageTest, InterruptStopsTheJobCleanly) {
-  const pid_t pid = Spawn({"--bars", "64x48", "--duration", "60s", "--realtime", "-o", Path("out.y4m").string(),
-                           "--listing", Path("listing").string()});
+// Ctrl-C: every job stops, every listed frame is whole in the output file, and the exit
+// code says that the run was interrupted.
+TEST_F(StillImageTest, InterruptStopsTheJobsCleanly) {
+  const pid_t pid = Spawn({"--bars", "64x48", "--duration", "60s", "--realtime", "--jobs", "2", "-o",
+                           Path("out.y4m").string(), "--listing", Path("listing").string()});
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
   while (ParseListing(ReadFile(Path("listing"))).size() < 3 && std::chrono::steady_clock::now() < deadline) {
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
@@ -396,24 +341,11 @@ TEST_F(StillImageTest, InterruptStopsTheJobCleanly) {
   const Outcome outcome = Wait(pid);
   EXPECT_EQ(outcome.exitCode, 130) << outcome.err;
   EXPECT_NE(outcome.err.find("stopped after"), std::string::npos) << outcome.err;
-
   const size_t frames = ParseListing(ReadFile(Path("listing"))).size();
   EXPECT_GE(frames, 3u);
   EXPECT_LT(frames, 1500u);
-  const Y4mFile out = ParseY4m(ReadFile(Path("out.y4m")), 64 * 48 * 3 / 2);
-  EXPECT_EQ(out.frames.size(), frames);
-}
-
-// With stages the frames are digested again after rendering, from the output file or
-// from the rewound stream; the progress ends in the last stage.
-TEST_F(StillImageTest, StagesRenderThenVerify) {
-  for (const bool withOutput : {true, false}) {
-    std::vector<std::string> args{"--bars", "64x48", "--duration", "20f", "--stages", "--listing", "/dev/null"};
-    if (withOutput) args.insert(args.end(), {"-o", Path("out.y4m").string()});
-    const Outcome outcome = Run(args);
-    EXPECT_EQ(outcome.exitCode, 0) << outcome.err;
-    EXPECT_NE(outcome.err.find("verify 100%"), std::string::npos) << outcome.err;
-  }
+  const size_t header = Y4mHeader(k420, 64, 48, "25:1").size();
+  EXPECT_EQ(ReadFile(Path("out.y4m")).size(), header + frames * (6 + 64 * 48 * 3 / 2));
 }
 
 }  // namespace

@@ -1,0 +1,54 @@
+#pragma once
+
+// The effects a run applies to every frame, in order: parsed from the --effect options,
+// checked against the still frame's shape before the run, and built once per job (an effect
+// serves one thread at a time). Each effect is carried as its settings tree, the form in
+// which the engine stores and passes configurations.
+
+#include <string>
+#include <vector>
+
+#include "Platform/Core/Property.h"
+#include "Platform/Core/RefCount.h"
+#include "Proc/Interfaces/IDataVideo.h"
+#include "examples/effects/VideoEffect.h"
+
+namespace StillImage {
+
+// One --effect option: flip:h, flip:v, flip:hv, crop:L,T,R,B (margins in pixels) or
+// transpose:N (quarter turns clockwise, -3..3).
+struct EffectSpec {
+  enum class Kind { kFlip, kCrop, kTranspose };
+  std::string text;  // as given
+  Kind kind = Kind::kFlip;
+  bool horizontal = false, vertical = false;  // flip
+  int margins[4] = {};                        // crop: left, top, right, bottom
+  int quarterTurns = 0;                       // transpose, 0..3
+};
+
+// Throws UsageError naming the option and the accepted forms.
+EffectSpec ParseEffect(const std::string& text);
+
+// The chain made concrete for frames of one shape: each effect's settings tree, its
+// description, and the shape of the frames that come out.
+struct ChainPlan {
+  std::vector<Tivrel::Core::Property> settings;
+  std::vector<std::string> names;
+  Effects::FrameShape output;
+};
+
+// Works the chain through from `input`: crop margins become rectangles of the frame size
+// they meet. Throws UsageError when an effect cannot take the frames it would get.
+ChainPlan PlanChain(const std::vector<EffectSpec>& specs, const Effects::FrameShape& input);
+
+using Chain = std::vector<Tivrel::SP<Effects::VideoEffect>>;
+
+// New effects configured from `settings` (trees of SettingsEffectFlip, SettingsEffectCrop or
+// SettingsEffectTranspose). Throws std::invalid_argument for a tree of another class.
+Chain MakeChain(const std::vector<Tivrel::Core::Property>& settings);
+
+// Passes `frame` through every effect in order. Each effect may replace the frame; the
+// caller's pointer should be its only one, so that effects may work in place.
+void ApplyChain(const Chain& chain, Tivrel::SP<Tivrel::Proc::IDataVideo>& frame);
+
+}  // namespace StillImage
