@@ -356,8 +356,12 @@ SettingsFilterCutController Property2SettingsCutController(const Property& tree)
   const size_t count = tree.Count();
   for (size_t i = 0; i < count; ++i) {
     const Property& interval = tree[i];  // its name is not looked at
-    settings.AddInterval(interval[CutController::START_TIME].GetInt64(), interval[CutController::END_TIME].GetInt64(),
-                         interval[CutController::TIME_SHIFT].GetInt64(), interval[CutController::IS_DELETED].GetBool());
+    // One key at a time, in the tree's order, so that a missing key is the one reported.
+    const long long start = interval[CutController::START_TIME].GetInt64();
+    const long long end = interval[CutController::END_TIME].GetInt64();
+    const long long shift = interval[CutController::TIME_SHIFT].GetInt64();
+    const bool deleted = interval[CutController::IS_DELETED].GetBool();
+    settings.AddInterval(start, end, shift, deleted);
   }
   return settings;
 }
