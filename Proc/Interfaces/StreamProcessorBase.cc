@@ -72,11 +72,12 @@ void StreamProcessorBase::Start() {
   position_ = 0;
   progress_ = 0;
   try {
-    // The worker's first step takes the mutex, so it always finds thread_ stored.
+    // The worker's first step takes the mutex, so it always finds thread_ and workerId_ stored.
     thread_ = std::make_unique<std::thread>(&StreamProcessorBase::Thread, this);
   } catch (const std::system_error& e) {
     throw std::system_error(e.code(), "thread constructor failed");
   }
+  workerId_ = thread_->get_id();
   running_ = true;
 }
 
@@ -101,8 +102,8 @@ void StreamProcessorBase::Resume() {
 void StreamProcessorBase::Stop() { StopInt(); }
 
 void StreamProcessorBase::StopInt() {
-  std::unique_lock<std::mutex> lock(mutex_);
   RefuseOnWorker("Stop", "void Tivrel::Proc::StreamProcessorBase::StopInt()", __LINE__);
+  std::unique_lock<std::mutex> lock(mutex_);
   if (running_) {
     stopRequested_ = true;
     paused_ = false;
@@ -114,8 +115,8 @@ void StreamProcessorBase::StopInt() {
 }
 
 void StreamProcessorBase::WaitUntilStopped() {
-  std::unique_lock<std::mutex> lock(mutex_);
   RefuseOnWorker("WaitUntilStopped", "virtual void Tivrel::Proc::StreamProcessorBase::WaitUntilStopped()", __LINE__);
+  std::unique_lock<std::mutex> lock(mutex_);
   stopCondition_.wait(lock, [this] { return !running_; });
   JoinWorker();
 }
@@ -204,7 +205,7 @@ void StreamProcessorBase::Thread() {
 }
 
 void StreamProcessorBase::RefuseOnWorker(const char* operation, const char* function, int line) const {
-  if (thread_ && thread_->get_id() == std::this_thread::get_id()) {
+  if (workerId_.load() == std::this_thread::get_id()) {
     ThrowError<std::logic_error>(std::string("StreamProcessorBase::") + operation +
                                      " called on the job's own worker thread; it would wait for ever",
                                  TIVREL_THROW_SITE(function, line));
@@ -213,6 +214,8 @@ void StreamProcessorBase::RefuseOnWorker(const char* operation, const char* func
 
 void StreamProcessorBase::JoinWorker() {
   if (!thread_) return;
+  // Cleared before the join: until then the worker's id cannot be given to another thread.
+  workerId_ = std::thread::id();
   thread_->join();
   thread_.reset();
 }
