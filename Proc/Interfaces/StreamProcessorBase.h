@@ -53,7 +53,7 @@ public:
 // called on the worker itself (from Process or from a notification the worker sends): they
 // would wait for ever, and throw std::logic_error instead. The events handler is borrowed:
 // it must outlive the job or be removed with SetEventsHandler(nullptr) first.
-class TIVREL_VISIBLE IStreamProcessor : public virtual IRefCountable {
+class TIVREL_VISIBLE IStreamProcessor : public IRefCountable {
 public:
   // Runs the job on a new worker thread. Throws when a worker is still held.
   virtual void Start() = 0;
@@ -82,7 +82,10 @@ protected:
 };
 
 // Base of every processing job. A derived class supplies Process (the work, run on the
-// worker thread) and the reference counting (normally by also deriving RefCountImpl).
+// worker thread) and the reference counting. IStreamProcessor's IRefCountable base is not
+// virtual, so the count comes from deriving RefCounted<StreamProcessorBase> (a RefCountImpl
+// beside it would add a second, unimplemented IRefCountable):
+//   class Job : public RefCounted<StreamProcessorBase> { void Process() override; ... };
 //
 // States (running / thread object held):
 //   Idle               no / no      construction, or after a join by Stop or WaitUntilStopped

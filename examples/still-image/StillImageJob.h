@@ -37,7 +37,7 @@ struct JobSetup {
 // thread). Progress: per mille of the requested duration without stages; with stages, the
 // weighted progress (maximum 1000) as both progress and position. Failures leave Process
 // as exceptions, which the base hands to the events handler.
-class StillImageJob : public Tivrel::Proc::StreamProcessorBase, public Tivrel::RefCountImpl {
+class StillImageJob : public Tivrel::RefCounted<Tivrel::Proc::StreamProcessorBase> {
 public:
   static Tivrel::SP<StillImageJob> Create(JobSetup setup);
 
