@@ -4,7 +4,7 @@
 #include <cstdint>
 
 #include "Platform/Settings/SettingsEffectMagicEnhance.h"
-#include "Proc/Interfaces/SettingsTreeDetail.h"
+#include "Proc/Interfaces/SettingsTreeInternal.h"
 
 namespace Tivrel::Proc {
 

@@ -1,6 +1,6 @@
 #include "Proc/Interfaces/IEncoder.h"
 
-#include "Proc/Interfaces/SettingsTreeDetail.h"
+#include "Proc/Interfaces/SettingsTreeInternal.h"
 
 // Keys of a two-pass encoding tree; only this file reads and writes them.
 const std::string IS_ANAILZE_MODE = "is_analize_mode";

@@ -1,6 +1,6 @@
 #include "Proc/Interfaces/IFilterApplyEffectsAudio.h"
 
-#include "Proc/Interfaces/SettingsTreeDetail.h"
+#include "Proc/Interfaces/SettingsTreeInternal.h"
 
 namespace Tivrel::Proc {
 

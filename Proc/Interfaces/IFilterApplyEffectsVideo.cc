@@ -1,6 +1,6 @@
 #include "Proc/Interfaces/IFilterApplyEffectsVideo.h"
 
-#include "Proc/Interfaces/SettingsTreeDetail.h"
+#include "Proc/Interfaces/SettingsTreeInternal.h"
 
 namespace Tivrel::Proc {
 

@@ -1,7 +1,7 @@
 #include "Proc/Interfaces/IFilterAudioVolume.h"
 
 #include "Platform/Settings/SettingsFilterAudioVolume.h"
-#include "Proc/Interfaces/SettingsTreeDetail.h"
+#include "Proc/Interfaces/SettingsTreeInternal.h"
 
 namespace Tivrel::Proc {
 

@@ -2,7 +2,7 @@
 
 #include "Platform/Conf/Preset.h"
 #include "Proc/Interfaces/IResize.h"
-#include "Proc/Interfaces/SettingsTreeDetail.h"
+#include "Proc/Interfaces/SettingsTreeInternal.h"
 
 namespace Tivrel::Proc {
 

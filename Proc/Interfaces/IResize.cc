@@ -13,7 +13,7 @@
 #include "Platform/Conf/Preset.h"
 #include "Platform/Core/Exception.h"
 #include "Platform/Settings/SettingsResizer.h"
-#include "Proc/Interfaces/SettingsTreeDetail.h"
+#include "Proc/Interfaces/SettingsTreeInternal.h"
 #include "Proc/Interfaces/Stub.h"
 
 namespace Tivrel::Proc {
