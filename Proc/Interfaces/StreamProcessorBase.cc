@@ -9,6 +9,7 @@
 
 #include "Platform/Core/Exception.h"
 #include "Platform/Core/ThreadPriority.h"
+#include "Proc/Interfaces/PublishedThrowSitesInternal.h"
 
 namespace Tivrel::Proc {
 namespace {
@@ -65,7 +66,7 @@ void StreamProcessorBase::Start() {
   std::lock_guard<std::mutex> lock(mutex_);
   if (running_ || thread_) {
     ThrowError<ProcException>("Thread has started already.",
-                              TIVREL_THROW_SITE("virtual void Tivrel::Proc::StreamProcessorBase::Start()", 27));
+                              TIVREL_PUBLISHED_THROW_SITE(PublishedSites::kStreamProcessorStart));
   }
   stopRequested_ = false;
   paused_ = false;

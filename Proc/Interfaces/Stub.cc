@@ -24,6 +24,7 @@
 #include "Proc/Interfaces/IResample.h"
 #include "Proc/Interfaces/IResizeComplex.h"
 #include "Proc/Interfaces/IStream.h"
+#include "Proc/Interfaces/PublishedThrowSitesInternal.h"
 #include "Proc/Interfaces/TIFilterJoin.h"
 #include "Proc/Interfaces/TIFilterRepeat.h"
 #include "Proc/Settings/SettingsFilterResample.h"
@@ -279,10 +280,8 @@ template class TIFilterRepeat<IStreamAudioEx, IStreamAudio>;
 const char* ControllerStateAsString(IConverterController::ControllerState state) {
   static const char* const kNames[] = {"NotInitialized", "Stopped", "Running", "Paused", "Error"};
   if (state >= 0 && state < static_cast<int>(sizeof(kNames) / sizeof(kNames[0]))) return kNames[state];
-  ThrowError<std::invalid_argument>(
-      "controllerState",
-      TIVREL_THROW_SITE("const char *Tivrel::Proc::ControllerStateAsString(IConverterController::ControllerState)",
-                        280));
+  ThrowError<std::invalid_argument>("controllerState",
+                                    TIVREL_PUBLISHED_THROW_SITE(PublishedSites::kControllerStateAsString));
 }
 
 std::string IImageMetadata::GetKey(const std::string& a, const std::string& b, const std::string& c) {
