@@ -1,3 +1,20 @@
+// What the library defines for headers that have no source of their own, in this order:
+//   1. RethrowException, the one point that rethrows a stored exception (Stub.h);
+//   2. the exported, never-thrown exception objects, one per processing exception class
+//      (Stub.h);
+//   3. the catalogue: class identifiers, property keys and default values of the interfaces
+//      IComputingResource, IDVDReader, ICDReader, ICRCStreamController, IResizeComplex,
+//      IFilterSubtitleDrawer, IFilterAudioHistogram, IFilterAudioFormatter, IAudioFormatter,
+//      IFilterCacheController, IFilterSeekController, IResample, IFilterAudioMixer, IFadeVideo,
+//      IFilterSubtitles, ICropDetector and IFilterResample, the image-metadata keys
+//      (IImageMetadata.h), the tracker keys (ICoreTracker.h) and CommonFilterParameters;
+//   4. the class identifiers and the explicit instances of the join and repeat filter
+//      interfaces (TIFilterJoin.h, TIFilterRepeat.h);
+//   5. the controller state names, ControllerStateAsString (IConverterController.h);
+//   6. IImageMetadata::GetKey and the raw stream's GetFormatCodecBase (IStream.h).
+// The constants of section 3 are built by this file's load-time initialiser in the order
+// they stand here. README.md in this folder tells which header is defined where.
+
 #include "Proc/Interfaces/Stub.h"
 
 #include <stdexcept>
