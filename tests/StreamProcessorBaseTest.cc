@@ -173,24 +173,6 @@ TEST(StreamProcessorBaseTest, HandlersOnTheWorkerCannotWaitForTheJob) {
               ElementsAre("started", "started", "progress", "progress", "error", "error", "finished", "finished"));
 }
 
-// A handler that throws on the calling thread leaves the change made and the mutex free.
-TEST(StreamProcessorBaseTest, AThrowingHandlerLeavesTheChangeMadeAndTheJobUsable) {
-  struct Thrower : Recorder {
-    void OnProgress(int, long long, long long, int, int) override { throw std::runtime_error("progress"); }
-    void OnPaused() override { throw std::runtime_error("paused"); }
-  } thrower;
-  Job job;
-  job.SetEventsHandler(&thrower);
-  g_nowMs = 1;
-  job.SetProgress(1, 10, 100);
-  g_nowMs = 2;
-  EXPECT_THROW(job.SetProgress(2, 20, 100), std::runtime_error);
-  EXPECT_EQ(job.GetProgress(), 2);
-  EXPECT_THROW(job.Pause(), std::runtime_error);
-  job.Resume();
-  EXPECT_THAT(thrower.Take(), ElementsAre("resumed"));
-}
-
 TEST(StreamProcessorBaseTest, PauseHoldsTheWorkerUntilResumeOrStop) {
   Recorder events;
   std::promise<void> paused;

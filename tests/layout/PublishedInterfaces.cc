@@ -25,19 +25,6 @@
 #include "Proc/Interfaces/Stub.h"
 #include "Proc/Interfaces/TIFilterJoin.h"
 #include "Proc/Interfaces/TIFilterRepeat.h"
-#include "Proc/Settings/SettingsColorspaceConverter.h"
-#include "Proc/Settings/SettingsDeinterlace.h"
-#include "Proc/Settings/SettingsEffectDeshake.h"
-#include "Proc/Settings/SettingsEffectExtraAlphaExtractor.h"
-#include "Proc/Settings/SettingsEffectStabilizer.h"
-#include "Proc/Settings/SettingsEffectTranspose.h"
-#include "Proc/Settings/SettingsFilterCutController.h"
-#include "Proc/Settings/SettingsFilterFrameRate.h"
-#include "Proc/Settings/SettingsFilterResample.h"
-#include "Proc/Settings/SettingsFilterVideoMixer.h"
-#include "Proc/Settings/SettingsStreamOneFrame.h"
-#include "Proc/Settings/SettingsSubtitleDrawer.h"
-#include "Proc/Settings/SettingsTwoPassEncoding.h"
 
 namespace Tivrel::Proc {
 
