@@ -186,7 +186,7 @@ private:
   // The worker's id while thread_ is held, else no thread's id. Atomic so that Stop and
   // WaitUntilStopped can recognise the worker before they take the mutex, which the worker
   // may be holding (notifications are sent under it).
-  std::atomic<std::thread::id> workerId_;
+  std::atomic<std::thread::id> workerId_{std::thread::id()};
   std::condition_variable pauseCondition_;
   std::condition_variable stopCondition_;
   bool paused_ = false;
