@@ -25,7 +25,7 @@ public:
   void OnFinished() override {}
 };
 
-class Job : public StreamProcessorBase, public Tivrel::RefCountImpl {
+class Job : public Tivrel::RefCounted<StreamProcessorBase> {
 public:
   using StreamProcessorBase::SetProgress;
 

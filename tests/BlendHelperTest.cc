@@ -8,8 +8,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "Platform/Conf/ImplNames.h"
 #include "Media/VideoFrame.h"
+#include "Platform/Conf/ImplNames.h"
 #include "Platform/Settings/SettingsEffectAlphaExtractor.h"
 #include "Proc/Interfaces/BlendHelper.h"
 #include "Proc/Settings/SettingsColorspaceConverter.h"
@@ -165,12 +165,24 @@ TEST_F(BlendHelperTest, FailuresAndRefusalsKeepTheCache) {
   EXPECT_THROW(helper->Prepare(PIX_FMT_YUV420P, NewFrame(PIX_FMT_RGBA)), std::runtime_error);
   ON_CALL(*converter, ProcessVideoData(_)).WillByDefault(Invoke([](SP<IDataVideo>& frame) { frame = nullptr; }));
   EXPECT_THROW(helper->Prepare(PIX_FMT_YUV420P, NewFrame(PIX_FMT_RGBA)), std::logic_error);
-  EXPECT_THROW(helper->Prepare(PIX_FMT_YUV420P, nullptr), std::invalid_argument);
-  EXPECT_THROW(helper->Prepare(PIX_FMT_NONE, first), std::invalid_argument);
   EXPECT_EQ(helper->Prepare(PIX_FMT_YUV420P, first), cached);  // no further effect calls
-  // The failed runs count, the refusals do not.
-  EXPECT_EQ(Count(), 3);
+  EXPECT_EQ(Count(), 3);                                       // the failed runs count
   EXPECT_THROW(BlendHelper{SP<const IEffectFactory>()}, std::invalid_argument);
+}
+
+// PIX_FMT_NONE is the format a fresh or reset helper holds: no configuration, but a source
+// it has not seen is run through the effects.
+TEST_F(BlendHelperTest, NoFormatOnAFreshOrResetHelperRunsTheEffects) {
+  ON_CALL(*converter, ProcessVideoData(_)).WillByDefault(Invoke([](SP<IDataVideo>&) {}));
+  Expect(0, 2);
+  EXPECT_CALL(*converter, Reset());
+  EXPECT_CALL(*extra, Reset());
+  EXPECT_CALL(*alpha, Reset());
+  const SP<IDataVideo> source = NewFrame(PIX_FMT_RGBA);
+  EXPECT_EQ(helper->Prepare(PIX_FMT_NONE, source), source);
+  helper->Reset();
+  helper->Prepare(PIX_FMT_NONE, source);
+  EXPECT_EQ(Count(), 2);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 #include <stdexcept>
 #include <string>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -37,6 +38,28 @@ SP<IDataVideo> Yuv420Frame(SP<IDataVideo> frame) {
   return frame;
 }
 
+// A frame stored bottom-up: every plane of `frame` seen through MakeRevert (negative stride).
+class BottomUpFrame : public RefCounted<IDataVideo> {
+public:
+  explicit BottomUpFrame(SP<IDataVideo> frame) : frame_(std::move(frame)) {}
+  long long GetDuration() const override { return frame_->GetDuration(); }
+  void SetDuration(long long d) override { frame_->SetDuration(d); }
+  long long GetTime() const override { return frame_->GetTime(); }
+  void SetTime(long long t) override { frame_->SetTime(t); }
+  const FrameInfo& GetFrameInfo() const override { return frame_->GetFrameInfo(); }
+  PixFmt GetPixFmt() const override { return frame_->GetPixFmt(); }
+  Plane GetPlane(unsigned char p) override { return frame_->GetPlane(p).MakeRevert(); }
+  PlaneConst GetPlane(unsigned char p) const override { return std::as_const(*frame_).GetPlane(p).MakeRevert(); }
+  SP<IDataVideo> Clone(bool deep) const override { return frame_->Clone(deep); }
+  void SetAlphaPlane(unsigned char i, const PlaneConst& plane) override { frame_->SetAlphaPlane(i, plane); }
+  void Crop(int x, int y, int w, int h) override { frame_->Crop(x, y, w, h); }
+  void FillArea(int h, int x, int y, int w, const Color& c) override { frame_->FillArea(h, x, y, w, c); }
+  PlaneConst GetAlphaPlane(unsigned char i) const override { return frame_->GetAlphaPlane(i); }
+
+private:
+  SP<IDataVideo> frame_;
+};
+
 TEST(CalculateMD5Test, VideoDigestHashesLineBytesAndAppendsSizeAndFormat) {
   const SP<VideoFrame> gray = VideoFrame::Create(PIX_FMT_GRAY8, 4, 3);
   WritePlane(gray->GetPlane(0), 7, 1);
@@ -65,6 +88,14 @@ TEST(CalculateMD5Test, VideoDigestHashesLineBytesAndAppendsSizeAndFormat) {
     }
   }
   EXPECT_EQ(CalculateVideoDataMD5(window), expected);
+
+  // Lines are hashed from the top line down, also when they run toward lower addresses (and
+  // touch each other: stride -64, width 64).
+  const SP<VideoFrame> topDown = VideoFrame::Create(PIX_FMT_GRAY8, 64, 3);
+  const SP<IDataVideo> bottomUp(new BottomUpFrame(VideoFrame::Create(PIX_FMT_GRAY8, 64, 3)));
+  WritePlane(topDown->GetPlane(0), 7, 1);
+  WritePlane(bottomUp->GetPlane(0), 7, 1);
+  EXPECT_EQ(CalculateVideoDataMD5(bottomUp), CalculateVideoDataMD5(topDown));
 }
 
 TEST(CalculateMD5Test, AudioDigestHashesFormatHeaderAndEveryPlane) {

@@ -6,9 +6,9 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "Platform/Conf/AudioFormat.h"
 #include "Media/AudioBlock.h"
 #include "Media/VideoFrame.h"
+#include "Platform/Conf/AudioFormat.h"
 #include "Proc/Interfaces/IOneInputEffect.h"
 #include "Proc/Settings/SettingsEffectTranspose.h"
 #include "StreamTestSupport.h"
@@ -44,7 +44,7 @@ TEST(EffectTest, RefusalsCarryMessageStackAndLocation) {
       "virtual const Tivrel::Proc::Settings &Tivrel::Proc::IEffect::GetSettingsBase() const", 17);
   for (const std::vector<SP<IData>>& data : {std::vector<SP<IData>>{}, {MakeFrame(), MakeFrame()}}) {
     ExpectThrowSite<std::logic_error>(
-        [&] { effect->ProcessData(data); }, "incorrect data count", "Proc/Interfaces/IOneInputEffect.h",
+        [&] { effect->ProcessData(data); }, "incorrect data count", "Proc/Interfaces/IOneInputEffect.cc",
         "virtual SP<Tivrel::Proc::IData> Tivrel::Proc::IOneInputEffect::ProcessData(const std::vector<SP<IData>> &)",
         23);
   }

@@ -112,8 +112,16 @@ TEST(FrameCopyTest, CopyDataVideoPlacesTheSourceClippedOnEveryEdge) {
       EXPECT_EQ(src->GetFrameInfo().width, uint32_t(width));  // the source itself is never cropped
     }
   }
-  EXPECT_THROW(CopyDataVideo(RandomFrame(PIX_FMT_RGBA, 8, 8, 1), VideoFrame::Create(PIX_FMT_GRAY8, 8, 8), 0, 0),
-               std::invalid_argument);
+  // Another pixel format is refused, but only for a source that reaches the destination.
+  const SP<VideoFrame> rgba = RandomFrame(PIX_FMT_RGBA, 8, 8, 1), gray = VideoFrame::Create(PIX_FMT_GRAY8, 8, 8);
+  EXPECT_THROW(CopyDataVideo(rgba, gray, 0, 0), std::invalid_argument);
+  EXPECT_NO_THROW(CopyDataVideo(rgba, gray, 8, 0));
+  // Pixels only: the empty-transparent flag stays with its frame.
+  const SP<VideoFrame> gray2 = RandomFrame(PIX_FMT_GRAY8, 8, 8, 2);
+  gray2->SetEmptyTransparentFrameFlag(true);
+  CopyDataVideo(gray2, gray, 0, 0);
+  FrameUtils::CopyFrameMemory(gray2, gray);
+  EXPECT_FALSE(gray->IsEmptyTransparentFrame());
 }
 
 TEST(FrameCopyTest, CopyFrameMemoryCopiesEveryPlaneWhateverTheStrides) {
@@ -136,7 +144,13 @@ TEST(FrameCopyTest, CopyFrameMemoryCopiesEveryPlaneWhateverTheStrides) {
   FrameUtils::CopyFrameMemory(nullptr, same);  // nothing to copy
   EXPECT_THROW(FrameUtils::CopyFrameMemory(src, nullptr), std::invalid_argument);
   EXPECT_THROW(FrameUtils::CopyFrameMemory(src, VideoFrame::Create(PIX_FMT_YUVA420P, 32, 17)), std::invalid_argument);
-  EXPECT_THROW(FrameUtils::CopyFrameMemory(src, VideoFrame::Create(PIX_FMT_YUV420P, 33, 17)), std::invalid_argument);
+  // Only the plane sizes must agree, not the pixel formats.
+  const SP<VideoFrame> nv12 = RandomFrame(PIX_FMT_NV12, 30, 20, 6), nv21 = VideoFrame::Create(PIX_FMT_NV21, 30, 20);
+  FrameUtils::CopyFrameMemory(nv12, nv21);
+  for (unsigned char p = 0; p < 2; ++p) {
+    EXPECT_TRUE(IsPlaneDataEqual(static_cast<const IDataVideo&>(*nv12).GetPlane(p),
+                                 static_cast<const IDataVideo&>(*nv21).GetPlane(p)));
+  }
 }
 
 TEST(FrameCopyTest, FramesAreEqualByFormatFrameInfoAndLineBytes) {

@@ -28,14 +28,18 @@ TEST(ProcessingErrorTest, CodeNames) {
   for (const auto& [value, name] : cases) EXPECT_EQ(TranscodingErrorToString(TranscodingErrors(value)), name);
 }
 
-TEST(ProcessingErrorTest, ExceptionsConvertToTheirRecords) {
-  ExceptionPtr thrown;
+// An exception thrown the way the library throws, with a location.
+template <class E>
+ExceptionPtr ThrownAt77(const std::string& description) {
   try {
-    ThrowError<FilterException>("Object was initialized with incorrect class (X)!",
-                                TIVREL_THROW_SITE("void Tivrel::Proc::Reader()", 77));
+    ThrowError<E>(description, TIVREL_THROW_SITE("void Tivrel::Proc::Reader()", 77));
   } catch (...) {
-    thrown = std::current_exception();
+    return std::current_exception();
   }
+}
+
+TEST(ProcessingErrorTest, ExceptionsConvertToTheirRecords) {
+  const ExceptionPtr thrown = ThrownAt77<FilterException>("Object was initialized with incorrect class (X)!");
   Exception tagged;
   tagged << TagDescription("disk full") << TagTranscodingErrorCode(NotEnoughDiskSpace) << TagCodecID("C");
   Core::MemoryException memoryForFilter;
@@ -60,6 +64,14 @@ TEST(ProcessingErrorTest, ExceptionsConvertToTheirRecords) {
     EXPECT_EQ(error.GetCodecID(), codec);
   }
   EXPECT_THROW(ProcessingError::MakeProcessingErrorFromException(make_exception_ptr(42)), int);
+
+  // A standard exception keeps only its message, although the library's throw recorded a location.
+  const ProcessingError standard =
+      ProcessingError::MakeProcessingErrorFromException(ThrownAt77<std::invalid_argument>("bad"));
+  EXPECT_THAT(standard.GetErrorDescription(), ::testing::StartsWith("bad\n"));
+  EXPECT_EQ(std::make_tuple(standard.GetSourceCodeFileName(), standard.GetSourceCodeFunction(),
+                            standard.GetSourceCodeLine(), standard.GetErrorCode()),
+            std::make_tuple("", "", -1, TranscodingException));
 }
 
 TEST(ProcessingErrorTest, MemoryCodeIsAttachedForEveryHolder) {

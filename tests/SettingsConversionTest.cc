@@ -6,6 +6,7 @@
 #include <variant>
 #include <vector>
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "Proc/Interfaces/SettingsConversion.h"
@@ -239,6 +240,22 @@ TEST(SettingsConversionTest, CutControllerReadsEveryChildWhateverItsName) {
   const SettingsFilterCutController cut = Property2SettingsCutController(tree);
   ASSERT_EQ(cut.intervals.size(), 2u);
   EXPECT_EQ(cut.intervals[1].startTime, 3);
+}
+
+// The interval keys are read in the order of the tree, so an error names the first key missing.
+TEST(SettingsConversionTest, CutControllerReportsTheFirstMissingIntervalKey) {
+  Property interval("interval");
+  for (const char* key : {"start_time", "end_time", "time_shift", "is_deleted"}) {
+    Property tree(SettingsFilterCutController::CLASS_ID);
+    tree.Add(interval);
+    try {
+      Property2SettingsCutController(tree);
+      ADD_FAILURE() << key;
+    } catch (const Core::PropertyException& e) {
+      EXPECT_THAT(*boost::get_error_info<TagDescription>(e), ::testing::HasSubstr('"' + std::string(key) + '"'));
+    }
+    interval.CreateChildT<long long>(key, 0);
+  }
 }
 
 }  // namespace

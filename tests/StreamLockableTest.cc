@@ -8,6 +8,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "Media/AudioBlock.h"
 #include "Media/VideoFrame.h"
 #include "Proc/Interfaces/IStreamLockable.h"
 #include "Proc/Interfaces/StreamOneFrameVideo.h"
@@ -46,20 +47,21 @@ auto Note(std::set<std::string>& locked, ILockable& lock, const char* name, Valu
   };
 }
 
-TEST(StreamLockableTest, ForwardsEveryOperationAndLocksThoseThatMoveOrReadTheStream) {
-  const SP<MockVideoStream> mock(new StrictMock<MockVideoStream>);
-  const SP<IStreamVideoLockable> wrapper = IStreamVideoLockable::Create(mock);
-  const SP<IDataVideo> frame = Media::VideoFrame::Create(PIX_FMT_GRAY8, 4, 4);
-  const SP<Conf::IFormatCodecVideo> format = Conf::IFormatCodecVideo::Create();
-  const SP<IStream> seekArgument(new StrictMock<MockVideoStream>);
+// Both wrappers, over a stream whose reads return `data` and whose format is `format`.
+template <class Wrapper, class Mock, class Data, class Format>
+void ExpectForwardingAndLocking(const SP<Data>& data, const SP<Format>& format) {
+  const SP<Mock> mock(new StrictMock<Mock>);
+  const SP<Wrapper> wrapper = Wrapper::Create(mock);
+  const SP<IStream> seekArgument(new StrictMock<Mock>);
   std::set<std::string> locked;
   ILockable& lock = *wrapper;
 
   EXPECT_CALL(*mock, GetDuration()).WillOnce(Note(locked, lock, "GetDuration", 11LL));
   EXPECT_CALL(*mock, GetPosition()).WillOnce(Note(locked, lock, "GetPosition", 12LL));
   EXPECT_CALL(*mock, Read())
-      .WillOnce(Note(locked, lock, "ReadStream", frame))
-      .WillOnce(Note(locked, lock, "Read", frame));
+      .WillOnce(Note(locked, lock, "ReadStream", data))
+      .WillOnce(Note(locked, lock, "Read", data))
+      .WillOnce(::testing::Throw(std::runtime_error("read failed")));
   EXPECT_CALL(*mock, RequestSeek(13, seekArgument)).WillOnce(Note(locked, lock, "RequestSeek"));
   EXPECT_CALL(*mock, DoSeek()).WillOnce(Note(locked, lock, "DoSeek"));
   EXPECT_CALL(*mock, GetSeekResult()).WillOnce(Note(locked, lock, "GetSeekResult", true));
@@ -74,8 +76,10 @@ TEST(StreamLockableTest, ForwardsEveryOperationAndLocksThoseThatMoveOrReadTheStr
 
   EXPECT_EQ(wrapper->GetDuration(), 11);
   EXPECT_EQ(wrapper->GetPosition(), 12);
-  EXPECT_EQ(wrapper->ReadStream().get(), frame.get());
-  EXPECT_EQ(wrapper->Read().get(), frame.get());
+  EXPECT_EQ(wrapper->ReadStream().get(), data.get());
+  EXPECT_EQ(wrapper->Read().get(), data.get());
+  EXPECT_THROW(wrapper->Read(), std::runtime_error);
+  EXPECT_FALSE(HeldElsewhere(lock));  // released on the way out
   wrapper->RequestSeek(13, seekArgument);
   wrapper->DoSeek();
   EXPECT_TRUE(wrapper->GetSeekResult());
@@ -93,6 +97,14 @@ TEST(StreamLockableTest, ForwardsEveryOperationAndLocksThoseThatMoveOrReadTheStr
   EXPECT_EQ(locked, (std::set<std::string>{"GetPosition", "ReadStream", "Read", "RequestSeek", "DoSeek",
                                            "GetSeekResult", "ReleaseInternalData", "Accept"}));
   EXPECT_FALSE(HeldElsewhere(lock));
+}
+
+TEST(StreamLockableTest, ForwardsEveryOperationAndLocksThoseThatMoveOrReadTheStream) {
+  ExpectForwardingAndLocking<IStreamVideoLockable, MockVideoStream>(Media::VideoFrame::Create(PIX_FMT_GRAY8, 4, 4),
+                                                                    Conf::IFormatCodecVideo::Create());
+  ExpectForwardingAndLocking<IStreamAudioLockable, MockAudioStream>(
+      Media::AudioBlock::Create({8000, Conf::SAMPLE_FMT_S16, Conf::CH_LAYOUT_STEREO}, 4),
+      Conf::IFormatCodecAudio::Create());
 }
 
 template <class Wrapper, class Mock>

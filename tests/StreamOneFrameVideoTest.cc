@@ -132,6 +132,10 @@ TEST(StreamOneFrameVideoTest, RefusalsLeaveTheStreamAsItWas) {
   EXPECT_THROW(stream->Initialize(SettingsDeinterlace()), std::bad_cast);
   EXPECT_EQ(stream->GetDuration(), kDuration);
   EXPECT_EQ(stream->GetSettings(), Core::Property());  // configured by typed settings only
+  EXPECT_EQ(stream->GetStatistic(), Core::GetRootItem());
+  stream->Terminate();  // only a flag: reads go on
+  EXPECT_TRUE(stream->IsTerminated());
+  EXPECT_TRUE(stream->Read());
 }
 
 }  // namespace

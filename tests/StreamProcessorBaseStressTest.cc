@@ -41,7 +41,7 @@ public:
 };
 
 // Short bounded runs; some throw, some try to stop themselves.
-class StressJob : public StreamProcessorBase, public RefCountImpl {
+class StressJob : public RefCounted<StreamProcessorBase> {
 public:
   ~StressJob() override { Stop(); }
   std::atomic<int> selfStopRefusals{0};

@@ -50,7 +50,7 @@ public:
 };
 
 // Runs `body` as its work; times progress with FakeClock.
-class Job : public StreamProcessorBase, public RefCountImpl {
+class Job : public RefCounted<StreamProcessorBase> {
 public:
   explicit Job(std::function<void(Job&)> work = nullptr) : body(std::move(work)) { SetMillisecondClock(&FakeClock); }
   ~Job() override { Stop(); }
@@ -72,27 +72,29 @@ TEST(StreamProcessorBaseTest, ProgressIsTimedBetweenConsecutiveSamples) {
   job.SetEventsHandler(&events);
   const std::tuple<long long, int, long long, long long> calls[] = {
       // now, progress, position, duration
-      {1000, 1, 100, 1100},       // first sample: timing only
-      {1000, 2, 200, 1100},       // same millisecond: stored only
-      {1010, 3, 300, 100300},     // 10 units/ms, 100,000 to go; no worker began: elapsed 0
-      {1020, 4, 300, 200},        // speed 0, even past the end
-      {1030, 5, 200, 100300},     // backwards: the negative remaining time is sent
-      {1031, 6, 201, 2701},       // 1 unit/ms, 2.5 s to go: halves round away from zero
-      {1032, 7, 202, LLONG_MAX},  // remaining time beyond int: suppressed
+      {1000, 1, 100, 1100},                 // first sample: timing only
+      {1000, 2, 200, 1100},                 // same millisecond: stored only
+      {1010, 3, 300, 100300},               // 10 units/ms, 100,000 to go; no worker began: elapsed 0
+      {1020, 4, 300, 200},                  // speed 0, even past the end
+      {1030, 5, 200, 100300},               // backwards: the negative remaining time is sent
+      {1031, 6, 201, 2701},                 // 1 unit/ms, 2.5 s to go: halves round away from zero
+      {1032, 7, 202, LLONG_MAX},            // remaining time beyond int: suppressed
+      {1033, 8, 203, 203 + 2147483646499},  // 2147483646.499 s: the largest time sent
+      {1034, 9, 204, 204 + 2147483646500},  // rounds to INT_MAX: suppressed
   };
   for (const auto& [now, progress, position, duration] : calls) {
     g_nowMs = now;
     job.SetProgress(progress, position, duration);
   }
-  EXPECT_EQ(job.GetProgress(), 7);
-  EXPECT_EQ(job.GetPosition(), 202);
+  EXPECT_EQ(job.GetProgress(), 9);
+  EXPECT_EQ(job.GetPosition(), 204);
   job.SetEventsHandler(nullptr);
   g_nowMs = 2000;
-  job.SetProgress(8, 300, 1300);  // no handler: the last sample time stays 1032
+  job.SetProgress(10, 300, 1300);  // no handler: the last sample time stays 1034
   job.SetEventsHandler(&events);
-  job.SetProgress(9, 400, 1400);
+  job.SetProgress(11, 400, 1400);
   EXPECT_THAT(events.Take(), ElementsAre("(3, 300, 100300, 0, 10)", "(5, 200, 100300, 0, -10)", "(6, 201, 2701, 0, 3)",
-                                         "(9, 400, 1400, 0, 10)"));
+                                         "(8, 203, 2147483646702, 0, 2147483646)", "(11, 400, 1400, 0, 10)"));
 
   // A run starts from position 0 and is timed against the last sample before it.
   job.body = [](Job& self) {
@@ -130,6 +132,45 @@ TEST(StreamProcessorBaseTest, WorkerErrorsAreReportedAndStartWaitsForTheJoin) {
     EXPECT_FALSE(job.isStopped());  // joining an ended worker requests no stop
     EXPECT_THAT(events.Take(), ElementsAre("started", "error broken", "finished"));
   }
+  job.SetEventsHandler(nullptr);  // without a handler the error is dropped
+  job.Start();
+  job.WaitUntilStopped();
+  EXPECT_FALSE(job.IsRunning());
+}
+
+// Every notification on the worker is sent with the job's mutex held; a handler that tries
+// to wait for the job there is refused at once instead of waiting for ever.
+TEST(StreamProcessorBaseTest, HandlersOnTheWorkerCannotWaitForTheJob) {
+  struct Waiter : Recorder {
+    void Refuse(const char* event) {
+      for (auto wait : {&Job::Stop, &Job::WaitUntilStopped}) {
+        try {
+          (job->*wait)();
+          events.push_back(std::string(event) + " waited");
+        } catch (const std::logic_error&) {
+          events.push_back(event);
+        }
+      }
+    }
+    void OnError(const ExceptionPtr&) override { Refuse("error"); }
+    void OnProgress(int, long long, long long, int, int) override { Refuse("progress"); }
+    void OnStarted() override { Refuse("started"); }
+    void OnFinished() override { Refuse("finished"); }
+    Job* job = nullptr;
+  } waiter;
+  Job job([](Job& self) {
+    g_nowMs = 1;
+    self.SetProgress(0, 0, 100);
+    g_nowMs = 2;
+    self.SetProgress(1, 10, 100);
+    throw std::runtime_error("broken");
+  });
+  waiter.job = &job;
+  job.SetEventsHandler(&waiter);
+  job.Start();
+  job.WaitUntilStopped();
+  EXPECT_THAT(waiter.Take(),
+              ElementsAre("started", "started", "progress", "progress", "error", "error", "finished", "finished"));
 }
 
 TEST(StreamProcessorBaseTest, PauseHoldsTheWorkerUntilResumeOrStop) {

@@ -4,8 +4,12 @@
 //
 // A decoded frame stores its pixels in one to four planes. Plane 0 is luma (or the packed
 // pixels); the chroma planes of a subsampled format are narrower and shorter by 2^shiftW and
-// 2^shiftH, rounded up; an alpha plane has the size of plane 0. The descriptions are
-// immutable tables built on first use; every function here may be called from any thread.
+// 2^shiftH, rounded up. An alpha plane of its own (plane 3 of yuva420p and yuva444p) is
+// full size, never subsampled: it has the width and height of plane 0, IsChromaPlane is
+// false for it, and whatever places planes at a pixel offset (the frame copy, for one)
+// offsets it exactly like plane 0. This is the table's own choice for yuva420p, whose
+// alpha could as well have been stored at chroma size. The descriptions are immutable
+// tables built on first use; every function here may be called from any thread.
 
 #include <cstdint>
 #include <string>

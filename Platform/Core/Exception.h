@@ -90,8 +90,21 @@ struct ThrowSite {
 };
 
 // Source file of the calling translation unit, relative to the repository root (the
-// build maps the source directory away with -fmacro-prefix-map).
+// build maps the source directory away with -fmacro-prefix-map). A site that records
+// where it stands passes __LINE__.
 #define TIVREL_THROW_SITE(function_text, line) (::Tivrel::ThrowSite{__FILE__, (function_text), (line)})
+
+// A function text and line that a throw site records by contract rather than the line it
+// stands on: callers match exceptions by them, so they must not move with edits of the
+// file. Such constants live in one table, never as bare numbers at the site.
+struct PublishedLocation {
+  const char* function;
+  int line;
+};
+
+// The site of a throw whose location is fixed: this file, with the function text and line
+// of `location` (a PublishedLocation).
+#define TIVREL_PUBLISHED_THROW_SITE(location) (::Tivrel::ThrowSite{__FILE__, (location).function, (location).line})
 
 // Steps 3 and 4 of the throw sequence: attach the call stack and throw through
 // boost::throw_exception with the site's location, so that the thrown object is a

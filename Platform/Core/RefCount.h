@@ -11,14 +11,18 @@ namespace Tivrel {
 // Base of every interface object. Objects are shared through SP<T>; the object is
 // destroyed when Release drops the last reference. All three operations are const so
 // that SP<const T> works, and are safe to call from any thread.
+//
+// Layout: the virtual slots are, in this order, the destructor (complete, deleting),
+// AddRef, GetRefCount, Release. Modules built against this header depend on that order.
+// The destructor is protected: objects go through Release, never through delete.
 class TIVREL_VISIBLE IRefCountable {
+protected:
+  virtual ~IRefCountable() = default;
+
 public:
   virtual void AddRef() const = 0;
   virtual long GetRefCount() const = 0;
   virtual void Release() const = 0;
-
-protected:
-  virtual ~IRefCountable() = default;
 };
 
 namespace Detail {

@@ -64,10 +64,6 @@ void BlendHelper::Configure(PixFmt format) {
 }
 
 SP<IDataVideo> BlendHelper::Prepare(PixFmt format, const SP<IDataVideo>& source) {
-  if (format == PIX_FMT_NONE) {
-    ThrowError<std::invalid_argument>("format is PIX_FMT_NONE", TIVREL_THROW_SITE(kPrepareFunction, __LINE__));
-  }
-  if (!source) ThrowError<std::invalid_argument>("source is NULL", TIVREL_THROW_SITE(kPrepareFunction, __LINE__));
   CheckEffects();
 
   if (format != currentFormat_) {

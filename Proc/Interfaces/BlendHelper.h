@@ -31,9 +31,10 @@ namespace Tivrel::Proc {
 // per-helper configuration.
 class TIVREL_PROC_API BlendHelper {
 public:
-  // Asks `factory` (not null; not kept) for the alpha extractor, the extra alpha extractor
-  // and the colorspace converter, in that order, in the default implementation. An
-  // exception of the factory propagates after releasing the effects already obtained.
+  // Asks `factory` (not kept) for the alpha extractor, the extra alpha extractor and the
+  // colorspace converter, in that order, in the default implementation. An exception of
+  // the factory propagates after releasing the effects already obtained. The library's own
+  // guard: a null factory throws std::invalid_argument.
   explicit BlendHelper(const SP<const IEffectFactory>& factory);
   ~BlendHelper();
 
@@ -42,12 +43,15 @@ public:
 
   // The source prepared for blending onto pictures of `format`; the cached result when
   // neither changed since the last call (possibly null if the converter left no frame).
-  // Preconditions: `format` is not PIX_FMT_NONE and `source` is not null (both throw
-  // std::invalid_argument). Throws std::logic_error when the factory gave no effect or
-  // when the converter leaves no frame although an alpha frame exists. Exceptions of the
-  // effects propagate; the cache is then unchanged, the prepare count has been raised, and
-  // after a format change the effects may already carry the new format's settings (the
-  // next call with that format configures them again).
+  // Any format and any source pointer are taken as they are: PIX_FMT_NONE is the format of
+  // a fresh or reset helper, so Prepare(PIX_FMT_NONE, source) configures nothing but runs
+  // the effects for a source it has not seen; a null source is handed to the effects.
+  // Exceptions of the effects propagate; the cache is then unchanged, the prepare count
+  // has been raised, and after a format change the effects may already carry the new
+  // format's settings (the next call with that format configures them again).
+  // The library's own guards (std::logic_error, call stack appended), each in place of a
+  // call through a null pointer: the factory gave no effect; the converter left no frame
+  // although an alpha frame is to be attached to it.
   SP<IDataVideo> Prepare(PixFmt format, const SP<IDataVideo>& source);
 
   // Forgets the format and the cached frames, then resets the three effects. The prepare

@@ -12,10 +12,6 @@ void CopyFrameMemory(const SP<const IDataVideo>& src, const SP<IDataVideo>& dst)
       "void Tivrel::Proc::FrameUtils::CopyFrameMemory(const SP<const Tivrel::Proc::IDataVideo> &, const "
       "SP<Tivrel::Proc::IDataVideo> &)";
   if (!dst) ThrowError<std::invalid_argument>("Destination frame is NULL", TIVREL_THROW_SITE(function, __LINE__));
-  if (src->GetPixFmt() != dst->GetPixFmt()) {
-    ThrowError<std::invalid_argument>("Different pixel formats of source and destination frames",
-                                      TIVREL_THROW_SITE(function, __LINE__));
-  }
   const IDataVideo& from = *src;
   const unsigned char planes = GetPlanesCount(from);
   for (unsigned char p = 0; p < planes; ++p) CopyPlane(from.GetPlane(p), dst->GetPlane(p));

@@ -4,7 +4,8 @@
 #include <cstdint>
 
 #include "Platform/Settings/SettingsEffectImageBlender.h"
-#include "Proc/Interfaces/SettingsTreeDetail.h"
+#include "Proc/Interfaces/PublishedThrowSitesInternal.h"
+#include "Proc/Interfaces/SettingsTreeInternal.h"
 
 namespace Tivrel::Proc {
 
@@ -36,10 +37,8 @@ Core::Property IBlend::Settings2Property(const SettingsType& settings) {
 }
 
 IBlend::SettingsType IBlend::Property2Settings(const Core::Property& tree) {
-  SettingsTreeDetail::CheckClass(
-      tree, SettingsEffectImageBlender::CLASS_ID, SettingsTreeDetail::Mismatch::kFilter,
-      TIVREL_THROW_SITE("static IBlend::SettingsType Tivrel::Proc::IBlend::Property2Settings(const Core::Property &)",
-                        26));
+  SettingsTreeDetail::CheckClass(tree, SettingsEffectImageBlender::CLASS_ID, SettingsTreeDetail::Mismatch::kFilter,
+                                 TIVREL_PUBLISHED_THROW_SITE(PublishedSites::kBlendProperty2Settings));
   SettingsType settings{255, 0, 0, 0};
   for (const Field& field : kFields) {
     const std::size_t position = tree.FindChild(*field.key);

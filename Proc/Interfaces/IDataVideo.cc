@@ -109,16 +109,16 @@ void CopyDataVideo(const SP<const IDataVideo>& src, const SP<IDataVideo>& dst, i
       "&, int, int)";
   CheckNotNull(src.get(), "Source frame", TIVREL_THROW_SITE(function, __LINE__));
   CheckNotNull(dst.get(), "Destination frame", TIVREL_THROW_SITE(function, __LINE__));
+  const FrameInfo& s = src->GetFrameInfo();
+  const FrameInfo& d = dst->GetFrameInfo();
+  const auto sw = static_cast<int32_t>(s.width), sh = static_cast<int32_t>(s.height);
+  const auto dw = static_cast<int32_t>(d.width), dh = static_cast<int32_t>(d.height);
+  if (dw <= x || -sw >= x || dh <= y || -sh >= y) return;  // wholly outside: nothing to check or copy
   // A copy between formats would address the destination with the source's layout.
   if (src->GetPixFmt() != dst->GetPixFmt()) {
     ThrowError<std::invalid_argument>("Different pixel formats of source and destination frames",
                                       TIVREL_THROW_SITE(function, __LINE__));
   }
-  const FrameInfo& s = src->GetFrameInfo();
-  const FrameInfo& d = dst->GetFrameInfo();
-  const auto sw = static_cast<int32_t>(s.width), sh = static_cast<int32_t>(s.height);
-  const auto dw = static_cast<int32_t>(d.width), dh = static_cast<int32_t>(d.height);
-  if (dw <= x || -sw >= x || dh <= y || -sh >= y) return;
 
   const PixFmtDescription* desc = PixFmtDescription::Find(src->GetPixFmt());
   const SP<IDataVideo> view = src->Clone(false);

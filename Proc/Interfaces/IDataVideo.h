@@ -86,14 +86,17 @@ TIVREL_PROC_API unsigned char GetPlanesCount(const IDataVideo& frame);
 
 // Places the whole of src into dst with its top-left corner at (x, y) in dst pixels,
 // clipped to dst on every edge; dst pixels outside the placed rectangle are untouched and
-// src itself is not changed. A source entirely outside dst copies nothing. Precondition:
-// both frames have the same pixel format and neither pointer is null. Allocates only a
-// cloned view of src, no pixel memory.
+// src itself is not changed. A source entirely outside dst returns at once, before any
+// other check. Otherwise both frames must have the same pixel format. Allocates only a
+// cloned view of src, no pixel memory. The plane size error propagates from the plane at
+// which the sizes disagree (earlier planes are copied by then).
+// The library's own guards (std::invalid_argument, call stack appended): a null src or dst;
+// frames of different pixel formats, which would address dst with src's plane layout.
 TIVREL_PROC_API void CopyDataVideo(const SP<const IDataVideo>& src, const SP<IDataVideo>& dst, int x, int y);
 
 // True when both frames have the same pixel format, frame info and line bytes in every
-// plane. Strides and memory between lines are not compared. Precondition: neither
-// pointer is null.
+// plane. Strides and memory between lines are not compared. A null pointer throws
+// std::invalid_argument (the library's own guard).
 TIVREL_PROC_API bool IsDataVideoEqual(const SP<const IDataVideo>& a, const SP<const IDataVideo>& b);
 
 }  // namespace Tivrel::Proc

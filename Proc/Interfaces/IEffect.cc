@@ -3,21 +3,20 @@
 #include <stdexcept>
 
 #include "Platform/Core/Exception.h"
+#include "Proc/Interfaces/PublishedThrowSitesInternal.h"
 
 namespace Tivrel::Proc {
 
 IEffect::~IEffect() = default;
 
 void IEffect::SetSettings(const Settings&) {
-  ThrowError<std::logic_error>(
-      "/// @todo unimplemented method",
-      TIVREL_THROW_SITE("virtual void Tivrel::Proc::IEffect::SetSettings(const Tivrel::Proc::Settings &)", 12));
+  ThrowError<std::logic_error>("/// @todo unimplemented method",
+                               TIVREL_PUBLISHED_THROW_SITE(PublishedSites::kEffectSetSettings));
 }
 
 const Settings& IEffect::GetSettingsBase() const {
-  ThrowError<std::logic_error>(
-      "/// @todo unimplemented method",
-      TIVREL_THROW_SITE("virtual const Tivrel::Proc::Settings &Tivrel::Proc::IEffect::GetSettingsBase() const", 17));
+  ThrowError<std::logic_error>("/// @todo unimplemented method",
+                               TIVREL_PUBLISHED_THROW_SITE(PublishedSites::kEffectGetSettingsBase));
 }
 
 Core::Property IEffect::GetStatistic() const { return Core::Property("", "Unimplemented statistic of effect"); }

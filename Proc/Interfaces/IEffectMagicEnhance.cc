@@ -4,7 +4,8 @@
 #include <cstdint>
 
 #include "Platform/Settings/SettingsEffectMagicEnhance.h"
-#include "Proc/Interfaces/SettingsTreeDetail.h"
+#include "Proc/Interfaces/PublishedThrowSitesInternal.h"
+#include "Proc/Interfaces/SettingsTreeInternal.h"
 
 namespace Tivrel::Proc {
 
@@ -85,10 +86,7 @@ Property IEffectMagicEnhance::Settings2Property(const Record& settings) {
 
 Record IEffectMagicEnhance::Property2Settings(const Property& tree) {
   SettingsTreeDetail::CheckClass(tree, CLASS_ID, SettingsTreeDetail::Mismatch::kClassId,
-                                 TIVREL_THROW_SITE("static Tivrel::Proc::SettingsEffectMagicEnhance "
-                                                   "Tivrel::Proc::IEffectMagicEnhance::Property2Settings(const "
-                                                   "Core::Property &)",
-                                                   43));
+                                 TIVREL_PUBLISHED_THROW_SITE(PublishedSites::kMagicEnhanceProperty2Settings));
   Record settings;
   for (const Entry& entry : kEntries) {
     const Property* child = Find(tree, *entry.key);

@@ -28,9 +28,9 @@ class TIVREL_PROC_API IEffectMagicEnhance {
 public:
   static const std::string CLASS_ID;  // root name of an enhancement tree: SettingsEffectMagicEnhance::CLASS_ID
 
-  // The enhancement tree of `settings`. Throws std::invalid_argument (call stack appended)
-  // when the saturation factor gives no finite percentage (NaN, an infinity, or beyond
-  // about 1.8e306).
+  // The enhancement tree of `settings`. The library's own guard, where the conversion to an
+  // integer would be undefined: throws std::invalid_argument (call stack appended) when the
+  // saturation factor gives no finite percentage (NaN, an infinity, or beyond about 1.8e306).
   static Core::Property Settings2Property(const SettingsEffectMagicEnhance& settings);
 
   // Reads an enhancement tree into a default record; integers keep their low 32 bits, and the

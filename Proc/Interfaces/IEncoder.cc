@@ -1,6 +1,7 @@
 #include "Proc/Interfaces/IEncoder.h"
 
-#include "Proc/Interfaces/SettingsTreeDetail.h"
+#include "Proc/Interfaces/PublishedThrowSitesInternal.h"
+#include "Proc/Interfaces/SettingsTreeInternal.h"
 
 // Keys of a two-pass encoding tree; only this file reads and writes them.
 const std::string IS_ANAILZE_MODE = "is_analize_mode";
@@ -17,9 +18,7 @@ Core::Property IEncoder::Settings2Property(const SettingsTwoPassEncoding& settin
 
 SettingsTwoPassEncoding IEncoder::Property2Settings(const Core::Property& tree) {
   SettingsTreeDetail::CheckClass(tree, SettingsTwoPassEncoding::CLASS_ID, SettingsTreeDetail::Mismatch::kObject,
-                                 TIVREL_THROW_SITE("static Tivrel::Proc::SettingsTwoPassEncoding "
-                                                   "Tivrel::Proc::IEncoder::Property2Settings(const Core::Property &)",
-                                                   21));
+                                 TIVREL_PUBLISHED_THROW_SITE(PublishedSites::kEncoderProperty2Settings));
   SettingsTwoPassEncoding settings;  // analysis pass, no log file, until read
   settings.analysisMode = tree[IS_ANAILZE_MODE].GetBool();
   settings.logFile = tree[LOG_FILE].GetString();

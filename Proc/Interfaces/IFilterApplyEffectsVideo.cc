@@ -1,6 +1,7 @@
 #include "Proc/Interfaces/IFilterApplyEffectsVideo.h"
 
-#include "Proc/Interfaces/SettingsTreeDetail.h"
+#include "Proc/Interfaces/PublishedThrowSitesInternal.h"
+#include "Proc/Interfaces/SettingsTreeInternal.h"
 
 namespace Tivrel::Proc {
 
@@ -22,10 +23,7 @@ Core::Property IFilterApplyEffectsVideo::SettingsEffects2FilterSettings(const st
 
 std::vector<Core::Property> IFilterApplyEffectsVideo::FilterSettings2SettingsEffects(const Core::Property& tree) {
   return SettingsTreeDetail::TreeToEffects(
-      tree, kKeys,
-      TIVREL_THROW_SITE("static std::vector<Property> Tivrel::Proc::IFilterApplyEffectsVideo::"
-                        "FilterSettings2SettingsEffects(const Tivrel::Core::Property &)",
-                        32));
+      tree, kKeys, TIVREL_PUBLISHED_THROW_SITE(PublishedSites::kApplyEffectsVideoFilterSettings2SettingsEffects));
 }
 
 }  // namespace Tivrel::Proc

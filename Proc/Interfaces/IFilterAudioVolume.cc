@@ -1,7 +1,8 @@
 #include "Proc/Interfaces/IFilterAudioVolume.h"
 
 #include "Platform/Settings/SettingsFilterAudioVolume.h"
-#include "Proc/Interfaces/SettingsTreeDetail.h"
+#include "Proc/Interfaces/PublishedThrowSitesInternal.h"
+#include "Proc/Interfaces/SettingsTreeInternal.h"
 
 namespace Tivrel::Proc {
 
@@ -25,10 +26,7 @@ Core::Property IFilterAudioVolume::Settings2Property(const SettingsFilterAudioVo
 
 SettingsFilterAudioVolume IFilterAudioVolume::Property2Settings(const Core::Property& tree) {
   SettingsTreeDetail::CheckClass(tree, CLASS_ID, SettingsTreeDetail::Mismatch::kClassId,
-                                 TIVREL_THROW_SITE("static Tivrel::Proc::SettingsFilterAudioVolume "
-                                                   "Tivrel::Proc::IFilterAudioVolume::Property2Settings(const "
-                                                   "Core::Property &)",
-                                                   22));
+                                 TIVREL_PUBLISHED_THROW_SITE(PublishedSites::kAudioVolumeProperty2Settings));
   SettingsFilterAudioVolume settings;
   settings.volume = static_cast<double>(tree[VOLUME_VALUE].GetInt64()) / 100.0;
   settings.normalize = tree[NORMALIZE_MODE].GetBool();

@@ -20,8 +20,9 @@ public:
   static const std::string VOLUME_VALUE;    // long long: the volume factor as a whole percentage
   static const std::string NORMALIZE_MODE;  // bool: normalisation flag
 
-  // Throws std::invalid_argument (call stack appended) when the factor gives no finite
-  // percentage (NaN, an infinity, or beyond about 1.8e306).
+  // The library's own guard, where the conversion to an integer would be undefined: throws
+  // std::invalid_argument (call stack appended) when the factor gives no finite percentage
+  // (NaN, an infinity, or beyond about 1.8e306).
   static Core::Property Settings2Property(const SettingsFilterAudioVolume& settings);
 
   // Throws FilterException "<CLASS_ID> was initialized with incorrect class (<name>)!" for

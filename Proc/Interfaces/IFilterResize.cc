@@ -2,7 +2,8 @@
 
 #include "Platform/Conf/Preset.h"
 #include "Proc/Interfaces/IResize.h"
-#include "Proc/Interfaces/SettingsTreeDetail.h"
+#include "Proc/Interfaces/PublishedThrowSitesInternal.h"
+#include "Proc/Interfaces/SettingsTreeInternal.h"
 
 namespace Tivrel::Proc {
 
@@ -17,10 +18,7 @@ Core::Property IFilterResize::Settings2Property(const SettingsResizer& settings)
 
 SettingsResizer IFilterResize::Property2Settings(const Core::Property& tree) {
   SettingsTreeDetail::CheckClass(tree, CLASS_ID, SettingsTreeDetail::Mismatch::kFilter,
-                                 TIVREL_THROW_SITE("static Tivrel::Proc::SettingsResizer "
-                                                   "Tivrel::Proc::IFilterResize::Property2Settings(const "
-                                                   "Core::Property &)",
-                                                   20));
+                                 TIVREL_PUBLISHED_THROW_SITE(PublishedSites::kFilterResizeProperty2Settings));
   return IResize::Property2Settings(tree[IResize::CLASS_ID]);
 }
 

@@ -13,7 +13,8 @@
 #include "Platform/Conf/Preset.h"
 #include "Platform/Core/Exception.h"
 #include "Platform/Settings/SettingsResizer.h"
-#include "Proc/Interfaces/SettingsTreeDetail.h"
+#include "Proc/Interfaces/PublishedThrowSitesInternal.h"
+#include "Proc/Interfaces/SettingsTreeInternal.h"
 #include "Proc/Interfaces/Stub.h"
 
 namespace Tivrel::Proc {
@@ -123,9 +124,6 @@ uint32_t AspectProduct(long long frameAspect, long long dimension) {
   return static_cast<uint32_t>(static_cast<uint64_t>(frameAspect) * Low32(dimension));
 }
 
-const char* const kProperty2Settings =
-    "static Tivrel::Proc::SettingsResizer Tivrel::Proc::IResize::Property2Settings(const Core::Property &)";
-
 }  // namespace
 
 const std::string& IResize::SizeModes2String(SizeModes mode) {
@@ -151,23 +149,17 @@ const std::string& IResize::ResizeMethods2String(ResizeMethods method) {
 
 SizeModes IResize::String2SizeModes(const std::string& text) {
   return FromText(g_convString2SizeModes, text, "size mode",
-                  TIVREL_THROW_SITE("static SettingsResizer::SizeModes Tivrel::Proc::IResize::String2SizeModes("
-                                    "const std::string &)",
-                                    118));
+                  TIVREL_PUBLISHED_THROW_SITE(PublishedSites::kString2SizeModes));
 }
 
 CustomModes IResize::String2CustomModes(const std::string& text) {
   return FromText(g_convString2CustomModes, text, "custom mode",
-                  TIVREL_THROW_SITE("static SettingsResizer::CustomModes Tivrel::Proc::IResize::String2CustomModes("
-                                    "const std::string &)",
-                                    132));
+                  TIVREL_PUBLISHED_THROW_SITE(PublishedSites::kString2CustomModes));
 }
 
 ResizeMethods IResize::String2ResizeMethods(const std::string& text) {
   return FromText(g_convString2ResizeMethods, text, "resize method",
-                  TIVREL_THROW_SITE("static SettingsResizer::ResizeMethods "
-                                    "Tivrel::Proc::IResize::String2ResizeMethods(const std::string &)",
-                                    146));
+                  TIVREL_PUBLISHED_THROW_SITE(PublishedSites::kString2ResizeMethods));
 }
 
 Property IResize::Settings2Property(const SettingsResizer& settings) {
@@ -202,7 +194,7 @@ Property IResize::Settings2Property(const SettingsResizer& settings) {
 
 SettingsResizer IResize::Property2Settings(const Property& tree) {
   SettingsTreeDetail::CheckClass(tree, CLASS_ID, SettingsTreeDetail::Mismatch::kObject,
-                                 TIVREL_THROW_SITE(kProperty2Settings, 193));
+                                 TIVREL_PUBLISHED_THROW_SITE(PublishedSites::kResizeWrongClass));
   const uint32_t cropLeft = OptionalLow32(tree, CROP_LEFT);
   const uint32_t cropRight = OptionalLow32(tree, CROP_RIGHT);
   const uint32_t cropTop = OptionalLow32(tree, CROP_TOP);
@@ -236,17 +228,18 @@ SettingsResizer IResize::Property2Settings(const Property& tree) {
   const bool frameAspect = tree.ChildExists(Video::TAG_FRAME_ASPECTX) && tree.ChildExists(Video::TAG_FRAME_ASPECTY);
   if (pixelAspect && frameAspect) {
     ThrowError<FilterException>("Either frame aspect or pixel aspect has to be specified",
-                                TIVREL_THROW_SITE(kProperty2Settings, 225));
+                                TIVREL_PUBLISHED_THROW_SITE(PublishedSites::kResizeBothAspects));
   }
   if (!pixelAspect && !frameAspect) {
-    ThrowError<FilterException>("Aspect is not specified", TIVREL_THROW_SITE(kProperty2Settings, 228));
+    ThrowError<FilterException>("Aspect is not specified",
+                                TIVREL_PUBLISHED_THROW_SITE(PublishedSites::kResizeNoAspect));
   }
   const long long width = tree[Video::TAG_WIDTH].GetInt64();
   const long long height = tree[Video::TAG_HEIGHT].GetInt64();
   if (((static_cast<uint64_t>(width) | static_cast<uint64_t>(height)) & 1u) != 0) {
     ThrowError<FilterException>(
         "Frame width and height have to be even, got " + std::to_string(width) + "x" + std::to_string(height),
-        TIVREL_THROW_SITE(kProperty2Settings, 232));
+        TIVREL_PUBLISHED_THROW_SITE(PublishedSites::kResizeOddSize));
   }
   uint32_t aspectX;
   uint32_t aspectY;

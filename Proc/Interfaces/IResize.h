@@ -67,7 +67,8 @@ public:
   static const std::string METHOD_LANCZOS;
   static const std::string METHOD_SPLINE;
 
-  // Texts of the enumerators. A value outside the enumeration throws std::logic_error
+  // Texts of the enumerators. The library's own guard against reading outside the table: a
+  // value outside the enumeration throws std::logic_error
   // "Unexpected <size mode|custom mode|resize method> value <n>" (call stack appended).
   static const std::string& SizeModes2String(SettingsResizer::SizeModes mode);
   static const std::string& CustomModes2String(SettingsResizer::CustomModes mode);

@@ -12,6 +12,7 @@
 
 #include "Platform/Core/Exception.h"
 #include "Proc/Interfaces/IStreamVisitor.h"
+#include "Proc/Interfaces/PublishedThrowSitesInternal.h"
 #include "Proc/Interfaces/Stub.h"
 
 #ifndef BOOST_THREAD_DEFINES_RECURSIVE_MUTEX_NATIVE_HANDLE
@@ -30,12 +31,8 @@ struct LockableTraits<IStreamVideoLockable> {
   using Stream = IStreamVideo;
   using Data = IDataVideo;
   using Format = Conf::IFormatCodecVideo;
-  static constexpr const char* kInitializeText =
-      "virtual void StreamLockable<Tivrel::Proc::IStreamVideoLockable>::Initialize(const Tivrel::Core::Property &) "
-      "[Base = Tivrel::Proc::IStreamVideoLockable]";
-  static constexpr const char* kGetSettingsText =
-      "virtual Tivrel::Core::Property StreamLockable<Tivrel::Proc::IStreamVideoLockable>::GetSettings() const "
-      "[Base = Tivrel::Proc::IStreamVideoLockable]";
+  static constexpr const PublishedLocation& kInitialize = PublishedSites::kVideoLockableInitialize;
+  static constexpr const PublishedLocation& kGetSettings = PublishedSites::kVideoLockableGetSettings;
 };
 
 template <>
@@ -43,16 +40,9 @@ struct LockableTraits<IStreamAudioLockable> {
   using Stream = IStreamAudio;
   using Data = IDataAudio;
   using Format = Conf::IFormatCodecAudio;
-  static constexpr const char* kInitializeText =
-      "virtual void StreamLockable<Tivrel::Proc::IStreamAudioLockable>::Initialize(const Tivrel::Core::Property &) "
-      "[Base = Tivrel::Proc::IStreamAudioLockable]";
-  static constexpr const char* kGetSettingsText =
-      "virtual Tivrel::Core::Property StreamLockable<Tivrel::Proc::IStreamAudioLockable>::GetSettings() const "
-      "[Base = Tivrel::Proc::IStreamAudioLockable]";
+  static constexpr const PublishedLocation& kInitialize = PublishedSites::kAudioLockableInitialize;
+  static constexpr const PublishedLocation& kGetSettings = PublishedSites::kAudioLockableGetSettings;
 };
-
-constexpr int kInitializeLine = 36;
-constexpr int kGetSettingsLine = 37;
 
 // The wrapper behind IStreamVideoLockable::Create and IStreamAudioLockable::Create. Which
 // calls take the mutex is listed in IStreamLockable.h.
@@ -66,11 +56,10 @@ public:
   explicit StreamLockable(const SP<Stream>& stream) : stream_(stream) {}
 
   void Initialize(const Core::Property&) override {
-    ThrowError<FilterException>("Method not implemented", TIVREL_THROW_SITE(Traits::kInitializeText, kInitializeLine));
+    ThrowError<FilterException>("Method not implemented", TIVREL_PUBLISHED_THROW_SITE(Traits::kInitialize));
   }
   Core::Property GetSettings() const override {
-    ThrowError<FilterException>("Method not implemented",
-                                TIVREL_THROW_SITE(Traits::kGetSettingsText, kGetSettingsLine));
+    ThrowError<FilterException>("Method not implemented", TIVREL_PUBLISHED_THROW_SITE(Traits::kGetSettings));
   }
   long long GetDuration() const override { return stream_->GetDuration(); }
   long long GetPosition() override {

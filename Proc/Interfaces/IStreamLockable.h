@@ -13,7 +13,8 @@
 // through Lock / TryLock and Unlock around it. The mutex is recursive, so every operation
 // may be called while holding it. Every Lock and every successful TryLock must be paired
 // with one Unlock on the same thread; Unlock without holding the lock throws
-// std::logic_error. The wrapper must not be destroyed while a thread holds its lock.
+// std::logic_error (the library's own guard: unlocking a mutex one does not hold is
+// undefined). The wrapper must not be destroyed while a thread holds its lock.
 // Initialize(const Core::Property&) and GetSettings refuse with FilterException
 // "Method not implemented"; everything the wrapped stream throws passes through with the
 // mutex released.
@@ -42,8 +43,8 @@ namespace Tivrel::Proc {
 
 class TIVREL_VISIBLE IStreamVideoLockable : public IStreamVideo, public ILockable {
 public:
-  // A new wrapper holding a reference on `stream`. A null stream throws
-  // std::invalid_argument "Empty stream passed".
+  // A new wrapper holding a reference on `stream`. The library's own guard: a null stream
+  // throws std::invalid_argument "Empty stream passed" (call stack appended).
   TIVREL_PROC_API static SP<IStreamVideoLockable> Create(const SP<IStreamVideo>& stream);
 
 protected:
@@ -52,8 +53,7 @@ protected:
 
 class TIVREL_VISIBLE IStreamAudioLockable : public IStreamAudio, public ILockable {
 public:
-  // A new wrapper holding a reference on `stream`. A null stream throws
-  // std::invalid_argument "Empty stream passed".
+  // As IStreamVideoLockable::Create, for audio.
   TIVREL_PROC_API static SP<IStreamAudioLockable> Create(const SP<IStreamAudio>& stream);
 
 protected:

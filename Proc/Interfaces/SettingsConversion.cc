@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 
+#include "Proc/Interfaces/PublishedThrowSitesInternal.h"
 #include "Proc/Interfaces/Stub.h"
 
 namespace Tivrel::Proc {
@@ -231,9 +232,7 @@ Property Settings2Property(const SettingsEffectCrop& settings) {
 
 SettingsEffectCrop Property2SettingsCrop(const Property& tree) {
   CheckClass(tree, SettingsEffectCrop::CLASS_ID, kObjectMismatch,
-             TIVREL_THROW_SITE("Tivrel::Proc::SettingsEffectCrop Tivrel::Proc::Property2SettingsCrop(const "
-                               "Tivrel::Core::Property &)",
-                               117));
+             TIVREL_PUBLISHED_THROW_SITE(PublishedSites::kProperty2SettingsCrop));
   SettingsEffectCrop settings;
   ReadOptionalFields<long long>(tree, settings, kCropFields);
   return settings;
@@ -247,8 +246,7 @@ Property Settings2Property(const SettingsEffectFlip& settings) {
 
 SettingsEffectFlip Property2SettingsFlip(const Property& tree) {
   CheckClass(tree, SettingsEffectFlip::CLASS_ID, kObjectMismatch,
-             TIVREL_THROW_SITE(
-                 "Tivrel::Proc::SettingsEffectFlip Tivrel::Proc::Property2SettingsFlip(const Core::Property &)", 144));
+             TIVREL_PUBLISHED_THROW_SITE(PublishedSites::kProperty2SettingsFlip));
   SettingsEffectFlip settings;
   ReadOptionalFields<bool>(tree, settings, kFlipFields);
   return settings;
@@ -262,9 +260,7 @@ Property Settings2Property(const SettingsEffectTranspose& settings) {
 
 SettingsEffectTranspose Property2SettingsTranspose(const Property& tree) {
   CheckClass(tree, SettingsEffectTranspose::CLASS_ID, "Object was initialized with incorrece class (",
-             TIVREL_THROW_SITE("Tivrel::Proc::SettingsEffectTranspose Tivrel::Proc::Property2SettingsTranspose(const "
-                               "Tivrel::Core::Property &)",
-                               167));
+             TIVREL_PUBLISHED_THROW_SITE(PublishedSites::kProperty2SettingsTranspose));
   SettingsEffectTranspose settings;
   const size_t position = tree.FindChild(Transpose::ANGLE);
   if (position == tree.Count()) return settings;
@@ -283,9 +279,7 @@ Property Settings2Property(const SettingsEffectDeshake& settings) {
 
 SettingsEffectDeshake Property2SettingsDeshake(const Property& tree) {
   CheckClass(tree, SettingsEffectDeshake::CLASS_ID, kObjectMismatch,
-             TIVREL_THROW_SITE("Tivrel::Proc::SettingsEffectDeshake Tivrel::Proc::Property2SettingsDeshake(const "
-                               "Tivrel::Core::Property &)",
-                               198));
+             TIVREL_PUBLISHED_THROW_SITE(PublishedSites::kProperty2SettingsDeshake));
   SettingsEffectDeshake settings;
   settings.blockSize = static_cast<int32_t>(tree[Deshake::BLOCKSIZE].GetInt64());
   settings.enabled = tree[Deshake::IS_ENABLED].GetBool();
@@ -303,9 +297,7 @@ Property Settings2Property(const SettingsEffectStabilizer& settings) {
 
 SettingsEffectStabilizer Property2SettingsStabilizer(const Property& tree) {
   CheckClass(tree, SettingsEffectStabilizer::CLASS_ID, kObjectMismatch,
-             TIVREL_THROW_SITE("Tivrel::Proc::SettingsEffectStabilizer Tivrel::Proc::Property2SettingsStabilizer(const "
-                               "Tivrel::Core::Property &)",
-                               237));
+             TIVREL_PUBLISHED_THROW_SITE(PublishedSites::kProperty2SettingsStabilizer));
   SettingsEffectStabilizer settings;
   settings.analysisMode = tree[Stabilizer::IS_ANAILZE_MODE].GetBool();
   settings.logFile = tree[Stabilizer::LOG_FILE].GetString();
@@ -324,9 +316,7 @@ Property Settings2Property(const SettingsEffectDenoiseChromaLuma& settings) {
 
 SettingsEffectDenoiseChromaLuma Property2SettingsChromaLuma(const Property& tree) {
   CheckClass(tree, SettingsEffectDenoiseChromaLuma::CLASS_ID, kObjectMismatch,
-             TIVREL_THROW_SITE("Tivrel::Proc::SettingsEffectDenoiseChromaLuma "
-                               "Tivrel::Proc::Property2SettingsChromaLuma(const Tivrel::Core::Property &)",
-                               273));
+             TIVREL_PUBLISHED_THROW_SITE(PublishedSites::kProperty2SettingsChromaLuma));
   SettingsEffectDenoiseChromaLuma settings;
   for (const auto& field : kChromaLumaFields) settings.*field.member = tree[*field.key].GetDouble();
   return settings;
@@ -349,15 +339,17 @@ Property Settings2Property(const SettingsFilterCutController& settings) {
 
 SettingsFilterCutController Property2SettingsCutController(const Property& tree) {
   CheckClass(tree, SettingsFilterCutController::CLASS_ID, kObjectMismatch,
-             TIVREL_THROW_SITE("Tivrel::Proc::SettingsFilterCutController "
-                               "Tivrel::Proc::Property2SettingsCutController(const Tivrel::Core::Property &)",
-                               312));
+             TIVREL_PUBLISHED_THROW_SITE(PublishedSites::kProperty2SettingsCutController));
   SettingsFilterCutController settings;
   const size_t count = tree.Count();
   for (size_t i = 0; i < count; ++i) {
     const Property& interval = tree[i];  // its name is not looked at
-    settings.AddInterval(interval[CutController::START_TIME].GetInt64(), interval[CutController::END_TIME].GetInt64(),
-                         interval[CutController::TIME_SHIFT].GetInt64(), interval[CutController::IS_DELETED].GetBool());
+    // One key at a time, in the tree's order, so that a missing key is the one reported.
+    const long long start = interval[CutController::START_TIME].GetInt64();
+    const long long end = interval[CutController::END_TIME].GetInt64();
+    const long long shift = interval[CutController::TIME_SHIFT].GetInt64();
+    const bool deleted = interval[CutController::IS_DELETED].GetBool();
+    settings.AddInterval(start, end, shift, deleted);
   }
   return settings;
 }
@@ -370,9 +362,7 @@ Property Settings2Property(const SettingsDeinterlace& settings) {
 
 SettingsDeinterlace Property2SettingsDeinterlace(const Property& tree) {
   CheckClass(tree, SettingsDeinterlace::CLASS_ID, kObjectMismatch,
-             TIVREL_THROW_SITE("Tivrel::Proc::SettingsDeinterlace Tivrel::Proc::Property2SettingsDeinterlace(const "
-                               "Tivrel::Core::Property &)",
-                               344));
+             TIVREL_PUBLISHED_THROW_SITE(PublishedSites::kProperty2SettingsDeinterlace));
   SettingsDeinterlace settings;
   for (const auto& field : kDeinterlaceFields) {
     const size_t position = tree.FindChild(*field.key);
@@ -389,9 +379,7 @@ Property Settings2Property(const SettingsAudioNoiseGate& settings) {
 
 SettingsAudioNoiseGate Property2SettingsNoiseGate(const Property& tree) {
   CheckClass(tree, SettingsAudioNoiseGate::CLASS_ID, kObjectMismatch,
-             TIVREL_THROW_SITE("Tivrel::Proc::SettingsAudioNoiseGate Tivrel::Proc::Property2SettingsNoiseGate(const "
-                               "Tivrel::Core::Property &)",
-                               374));
+             TIVREL_PUBLISHED_THROW_SITE(PublishedSites::kProperty2SettingsNoiseGate));
   SettingsAudioNoiseGate settings;
   for (const auto& field : kNoiseGateFields) settings.*field.member = tree[*field.key].GetDouble();
   return settings;
@@ -409,9 +397,7 @@ Property Settings2Property(const SettingsSubtitleDrawer& settings) {
 
 SettingsSubtitleDrawer Property2SettingsSubtitleDrawer(const Property& tree) {
   CheckClass(tree, SettingsSubtitleDrawer::CLASS_ID, kObjectMismatch,
-             TIVREL_THROW_SITE("Tivrel::Proc::SettingsSubtitleDrawer "
-                               "Tivrel::Proc::Property2SettingsSubtitleDrawer(const Tivrel::Core::Property &)",
-                               407));
+             TIVREL_PUBLISHED_THROW_SITE(PublishedSites::kProperty2SettingsSubtitleDrawer));
   SettingsSubtitleDrawer settings;
   settings.shiftTop = static_cast<uint32_t>(tree[SubtitleDrawer::SHIFT_TOP].GetInt64());
   settings.shiftLeft = static_cast<uint32_t>(tree[SubtitleDrawer::SHIFT_LEFT].GetInt64());
@@ -426,10 +412,8 @@ SettingsSubtitleDrawer Property2SettingsSubtitleDrawer(const Property& tree) {
 Property Settings2Property(const SettingsFilterVideoMixer&) { return Property(SettingsFilterVideoMixer::CLASS_ID); }
 
 SettingsFilterVideoMixer Property2Settings(const Property& tree) {
-  CheckClass(
-      tree, SettingsFilterVideoMixer::CLASS_ID, "Filter was initialized with incorrect class (",
-      TIVREL_THROW_SITE(
-          "Tivrel::Proc::SettingsFilterVideoMixer Tivrel::Proc::Property2Settings(const Core::Property &)", 428));
+  CheckClass(tree, SettingsFilterVideoMixer::CLASS_ID, "Filter was initialized with incorrect class (",
+             TIVREL_PUBLISHED_THROW_SITE(PublishedSites::kProperty2SettingsVideoMixer));
   return SettingsFilterVideoMixer();
 }
 

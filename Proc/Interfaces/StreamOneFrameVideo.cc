@@ -8,6 +8,7 @@
 
 #include "Platform/Core/Exception.h"
 #include "Proc/Interfaces/IStreamVisitor.h"
+#include "Proc/Interfaces/PublishedThrowSitesInternal.h"
 
 namespace Tivrel::Proc {
 
@@ -15,18 +16,12 @@ namespace {
 
 using Guard = std::lock_guard<std::recursive_mutex>;
 
-constexpr int kCreateLine = 135;
-constexpr int kInitializePropertyLine = 74;
-
 }  // namespace
 
 SP<IStreamVideoEx> StreamOneFrameVideo::Create(const SP<IDataVideo>& frame) {
   if (!frame) {
-    ThrowError<std::invalid_argument>(
-        "Empty frame passed",
-        TIVREL_THROW_SITE("static SP<Tivrel::Proc::IStreamVideoEx> Tivrel::Proc::StreamOneFrameVideo::Create("
-                          "const SP<Tivrel::Proc::IDataVideo> &)",
-                          kCreateLine));
+    ThrowError<std::invalid_argument>("Empty frame passed",
+                                      TIVREL_PUBLISHED_THROW_SITE(PublishedSites::kStreamOneFrameVideoCreate));
   }
   return SP<IStreamVideoEx>(new StreamOneFrameVideo(frame));
 }
@@ -45,10 +40,8 @@ void StreamOneFrameVideo::Initialize(const Settings& settings) {
 }
 
 void StreamOneFrameVideo::Initialize(const Core::Property&) {
-  ThrowError<std::logic_error>(
-      "Use typed settings instead",
-      TIVREL_THROW_SITE("virtual void Tivrel::Proc::StreamOneFrameVideo::Initialize(const Core::Property &)",
-                        kInitializePropertyLine));
+  ThrowError<std::logic_error>("Use typed settings instead",
+                               TIVREL_PUBLISHED_THROW_SITE(PublishedSites::kStreamOneFrameVideoInitialize));
 }
 
 Core::Property StreamOneFrameVideo::GetSettings() const { return Core::Property(); }

@@ -63,8 +63,9 @@ public:
   void ReleaseInternalData() override;  // holds nothing it could rebuild
   // Reports "StreamOneFrameVideo", FRAME_ALLOC_SHARED_VIEW and no decoder.
   void Accept(IStreamVisitor& visitor) override;
-  // Null at the end (see above). Throws std::overflow_error, leaving the position as it
-  // was, when the next position would not fit 64 bits.
+  // Null at the end (see above). The library's own guard against signed overflow: throws
+  // std::overflow_error, leaving the position as it was, when the next position would not
+  // fit 64 bits.
   SP<IDataVideo> Read() override;
   // Frame rate 30/1, variable bitrate, image flag, the frame's pixel format, no codec and
   // the frame's size and pixel aspect. Whatever the description component throws passes

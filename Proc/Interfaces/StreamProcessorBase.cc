@@ -9,6 +9,7 @@
 
 #include "Platform/Core/Exception.h"
 #include "Platform/Core/ThreadPriority.h"
+#include "Proc/Interfaces/PublishedThrowSitesInternal.h"
 
 namespace Tivrel::Proc {
 namespace {
@@ -65,18 +66,19 @@ void StreamProcessorBase::Start() {
   std::lock_guard<std::mutex> lock(mutex_);
   if (running_ || thread_) {
     ThrowError<ProcException>("Thread has started already.",
-                              TIVREL_THROW_SITE("virtual void Tivrel::Proc::StreamProcessorBase::Start()", 27));
+                              TIVREL_PUBLISHED_THROW_SITE(PublishedSites::kStreamProcessorStart));
   }
   stopRequested_ = false;
   paused_ = false;
   position_ = 0;
   progress_ = 0;
   try {
-    // The worker's first step takes the mutex, so it always finds thread_ stored.
+    // The worker's first step takes the mutex, so it always finds thread_ and workerId_ stored.
     thread_ = std::make_unique<std::thread>(&StreamProcessorBase::Thread, this);
   } catch (const std::system_error& e) {
     throw std::system_error(e.code(), "thread constructor failed");
   }
+  workerId_ = thread_->get_id();
   running_ = true;
 }
 
@@ -101,8 +103,8 @@ void StreamProcessorBase::Resume() {
 void StreamProcessorBase::Stop() { StopInt(); }
 
 void StreamProcessorBase::StopInt() {
-  std::unique_lock<std::mutex> lock(mutex_);
   RefuseOnWorker("Stop", "void Tivrel::Proc::StreamProcessorBase::StopInt()", __LINE__);
+  std::unique_lock<std::mutex> lock(mutex_);
   if (running_) {
     stopRequested_ = true;
     paused_ = false;
@@ -114,8 +116,8 @@ void StreamProcessorBase::StopInt() {
 }
 
 void StreamProcessorBase::WaitUntilStopped() {
-  std::unique_lock<std::mutex> lock(mutex_);
   RefuseOnWorker("WaitUntilStopped", "virtual void Tivrel::Proc::StreamProcessorBase::WaitUntilStopped()", __LINE__);
+  std::unique_lock<std::mutex> lock(mutex_);
   stopCondition_.wait(lock, [this] { return !running_; });
   JoinWorker();
 }
@@ -204,7 +206,7 @@ void StreamProcessorBase::Thread() {
 }
 
 void StreamProcessorBase::RefuseOnWorker(const char* operation, const char* function, int line) const {
-  if (thread_ && thread_->get_id() == std::this_thread::get_id()) {
+  if (workerId_.load() == std::this_thread::get_id()) {
     ThrowError<std::logic_error>(std::string("StreamProcessorBase::") + operation +
                                      " called on the job's own worker thread; it would wait for ever",
                                  TIVREL_THROW_SITE(function, line));
@@ -213,6 +215,8 @@ void StreamProcessorBase::RefuseOnWorker(const char* operation, const char* func
 
 void StreamProcessorBase::JoinWorker() {
   if (!thread_) return;
+  // Cleared before the join: until then the worker's id cannot be given to another thread.
+  workerId_ = std::thread::id();
   thread_->join();
   thread_.reset();
 }

@@ -4,6 +4,7 @@
 // controllers see it), IProcessingEvents (what the job tells its caller) and
 // StreamProcessorBase (the worker, its states and the progress timing every job shares).
 
+#include <atomic>
 #include <climits>
 #include <condition_variable>
 #include <memory>
@@ -24,7 +25,10 @@ namespace Tivrel::Proc {
 // OnProgress on the worker (from SetProgress). Per run: OnStarted, any number of
 // OnProgress/OnPaused/OnResumed, at most one OnError, then exactly one OnFinished.
 // A handler must not call any operation of the same processor (the mutex is not recursive)
-// and must not throw: on the worker nothing catches it.
+// and must not throw: on the worker nothing catches it. Stop and WaitUntilStopped, which
+// would wait for the worker that is sending the notification, refuse at once with
+// std::logic_error when called on the worker (from OnStarted, OnProgress, OnError or
+// OnFinished), before they take any lock.
 class TIVREL_VISIBLE IProcessingEvents {
 public:
   virtual ~IProcessingEvents() = default;
@@ -45,10 +49,11 @@ public:
 //
 // Protocol: Start runs the job once on a new worker thread; Pause/Resume/Stop steer it;
 // WaitUntilStopped or Stop joins the worker, after which Start may run it again. Every
-// operation may be called from any thread except that Stop and WaitUntilStopped must not
-// be called on the worker itself. The events handler is borrowed: it must outlive the job
-// or be removed with SetEventsHandler(nullptr) first.
-class TIVREL_VISIBLE IStreamProcessor : public virtual IRefCountable {
+// operation may be called from any thread except that Stop and WaitUntilStopped cannot be
+// called on the worker itself (from Process or from a notification the worker sends): they
+// would wait for ever, and throw std::logic_error instead. The events handler is borrowed:
+// it must outlive the job or be removed with SetEventsHandler(nullptr) first.
+class TIVREL_VISIBLE IStreamProcessor : public IRefCountable {
 public:
   // Runs the job on a new worker thread. Throws when a worker is still held.
   virtual void Start() = 0;
@@ -77,7 +82,10 @@ protected:
 };
 
 // Base of every processing job. A derived class supplies Process (the work, run on the
-// worker thread) and the reference counting (normally by also deriving RefCountImpl).
+// worker thread) and the reference counting. IStreamProcessor's IRefCountable base is not
+// virtual, so the count comes from deriving RefCounted<StreamProcessorBase> (a RefCountImpl
+// beside it would add a second, unimplemented IRefCountable):
+//   class Job : public RefCounted<StreamProcessorBase> { void Process() override; ... };
 //
 // States (running / thread object held):
 //   Idle               no / no      construction, or after a join by Stop or WaitUntilStopped
@@ -96,8 +104,9 @@ protected:
 // - If the thread cannot be created, Start throws std::system_error ("thread constructor
 //   failed", with the system's code) and leaves the job Idle (not running, stop request
 //   and paused flag cleared, progress and position 0).
-// - Stop and WaitUntilStopped called on the worker thread would wait for ever; they throw
-//   std::logic_error instead.
+// - Stop and WaitUntilStopped called on the worker thread (from Process or from a handler
+//   notification sent there, some with the mutex held) would wait for ever; they throw
+//   std::logic_error instead, detected before any lock is taken.
 // - Destroying the job on its own worker (from Process or a handler) is outside the
 //   contract: the worker cannot join itself, and the still joinable std::thread ends the
 //   process through std::terminate.
@@ -141,7 +150,8 @@ protected:
   virtual void Process() = 0;
 
   // The body of Stop: if running, requests a stop, releases a paused worker and waits for
-  // the end; then joins the worker if one is held. Throws std::logic_error on the worker.
+  // the end; then joins the worker if one is held. Throws std::logic_error on the worker,
+  // before taking the mutex.
   void StopInt();
 
   // Stores progress and position. With a handler set, the first call only records the
@@ -166,13 +176,17 @@ protected:
 
 private:
   void Thread();
-  // Throws std::logic_error when called on the worker thread. Mutex held.
+  // Throws std::logic_error when called on the worker thread. Takes no lock.
   void RefuseOnWorker(const char* operation, const char* function, int line) const;
   // Joins and drops the worker thread object, if held. Mutex held.
   void JoinWorker();
 
   std::mutex mutex_;
   std::unique_ptr<std::thread> thread_;
+  // The worker's id while thread_ is held, else no thread's id. Atomic so that Stop and
+  // WaitUntilStopped can recognise the worker before they take the mutex, which the worker
+  // may be holding (notifications are sent under it).
+  std::atomic<std::thread::id> workerId_{std::thread::id()};
   std::condition_variable pauseCondition_;
   std::condition_variable stopCondition_;
   bool paused_ = false;

@@ -1,3 +1,20 @@
+// What the library defines for headers that have no source of their own, in this order:
+//   1. RethrowException, the one point that rethrows a stored exception (Stub.h);
+//   2. the exported, never-thrown exception objects, one per processing exception class
+//      (Stub.h);
+//   3. the catalogue: class identifiers, property keys and default values of the interfaces
+//      IComputingResource, IDVDReader, ICDReader, ICRCStreamController, IResizeComplex,
+//      IFilterSubtitleDrawer, IFilterAudioHistogram, IFilterAudioFormatter, IAudioFormatter,
+//      IFilterCacheController, IFilterSeekController, IResample, IFilterAudioMixer, IFadeVideo,
+//      IFilterSubtitles, ICropDetector and IFilterResample, the image-metadata keys
+//      (IImageMetadata.h), the tracker keys (ICoreTracker.h) and CommonFilterParameters;
+//   4. the class identifiers and the explicit instances of the join and repeat filter
+//      interfaces (TIFilterJoin.h, TIFilterRepeat.h);
+//   5. the controller state names, ControllerStateAsString (IConverterController.h);
+//   6. IImageMetadata::GetKey and the raw stream's GetFormatCodecBase (IStream.h).
+// The constants of section 3 are built by this file's load-time initialiser in the order
+// they stand here. README.md in this folder tells which header is defined where.
+
 #include "Proc/Interfaces/Stub.h"
 
 #include <stdexcept>
@@ -24,6 +41,7 @@
 #include "Proc/Interfaces/IResample.h"
 #include "Proc/Interfaces/IResizeComplex.h"
 #include "Proc/Interfaces/IStream.h"
+#include "Proc/Interfaces/PublishedThrowSitesInternal.h"
 #include "Proc/Interfaces/TIFilterJoin.h"
 #include "Proc/Interfaces/TIFilterRepeat.h"
 #include "Proc/Settings/SettingsFilterResample.h"
@@ -279,10 +297,8 @@ template class TIFilterRepeat<IStreamAudioEx, IStreamAudio>;
 const char* ControllerStateAsString(IConverterController::ControllerState state) {
   static const char* const kNames[] = {"NotInitialized", "Stopped", "Running", "Paused", "Error"};
   if (state >= 0 && state < static_cast<int>(sizeof(kNames) / sizeof(kNames[0]))) return kNames[state];
-  ThrowError<std::invalid_argument>(
-      "controllerState",
-      TIVREL_THROW_SITE("const char *Tivrel::Proc::ControllerStateAsString(IConverterController::ControllerState)",
-                        280));
+  ThrowError<std::invalid_argument>("controllerState",
+                                    TIVREL_PUBLISHED_THROW_SITE(PublishedSites::kControllerStateAsString));
 }
 
 std::string IImageMetadata::GetKey(const std::string& a, const std::string& b, const std::string& c) {

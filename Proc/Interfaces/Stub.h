@@ -19,7 +19,8 @@ namespace Tivrel {
 using ExceptionPtr = std::exception_ptr;
 
 // Rethrows the exception `p` holds (the stored object itself, not a copy). Never
-// returns. A null `p` is refused with std::invalid_argument.
+// returns. The library's own guard (rethrowing null is undefined): a null `p` throws
+// std::invalid_argument "exception is NULL" (call stack appended).
 [[noreturn]] TIVREL_PROC_API void RethrowException(const ExceptionPtr& p);
 
 namespace Proc {

@@ -2,6 +2,7 @@
 
 #include <stdexcept>
 
+#include "Proc/Interfaces/PublishedThrowSitesInternal.h"
 #include "Proc/Interfaces/Stub.h"
 
 namespace Tivrel::Proc {
@@ -16,9 +17,8 @@ bool Settings::IsEqualTo(const Settings&) const {
 bool Settings::IsEmpty() const { return false; }
 
 void Settings::Deserialize(const std::string&) {
-  ThrowError<SettingsException>(
-      "Not implemented fill from string for settings CLASS_ID=" + GetClassId(),
-      TIVREL_THROW_SITE("virtual void Tivrel::Proc::Settings::Deserialize(const std::string &)", 36));
+  ThrowError<SettingsException>("Not implemented fill from string for settings CLASS_ID=" + GetClassId(),
+                                TIVREL_PUBLISHED_THROW_SITE(PublishedSites::kSettingsDeserialize));
 }
 
 }  // namespace Tivrel::Proc

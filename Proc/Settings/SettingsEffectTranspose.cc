@@ -1,6 +1,6 @@
 #include "Proc/Settings/SettingsEffectTranspose.h"
 
-#include "Proc/Settings/RecordClassId.h"
+#include "Proc/Settings/RecordClassIdInternal.h"
 
 namespace Tivrel::Proc {
 

@@ -1,6 +1,6 @@
 #include "Proc/Settings/SettingsFilterVideoMixer.h"
 
-#include "Proc/Settings/RecordClassId.h"
+#include "Proc/Settings/RecordClassIdInternal.h"
 
 namespace Tivrel::Proc {
 

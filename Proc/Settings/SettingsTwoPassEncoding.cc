@@ -1,6 +1,6 @@
 #include "Proc/Settings/SettingsTwoPassEncoding.h"
 
-#include "Proc/Settings/RecordClassId.h"
+#include "Proc/Settings/RecordClassIdInternal.h"
 
 namespace Tivrel::Proc {
 

@@ -57,7 +57,7 @@ struct RenderRun {
 // thread). Ends when the stream reaches the duration, when stopped, or when the writer
 // takes no more frames. Progress: per mille of the run, over all jobs. Failures leave
 // Process as exceptions, which the base hands to the events handler.
-class RenderJob : public Tivrel::Proc::StreamProcessorBase, public Tivrel::RefCountImpl {
+class RenderJob : public Tivrel::RefCounted<Tivrel::Proc::StreamProcessorBase> {
 public:
   static Tivrel::SP<RenderJob> Create(RenderRun& run, std::unique_ptr<FramePipeline> pipeline);
 
@@ -76,7 +76,7 @@ private:
 // Digests the written frames again, from the output file or else from the rewound stream
 // through a pipeline of its own, and fails (ProcException "Verify: ...") when the digests
 // differ from the listed ones. Protocol as for RenderJob.
-class VerifyJob : public Tivrel::Proc::StreamProcessorBase, public Tivrel::RefCountImpl {
+class VerifyJob : public Tivrel::RefCounted<Tivrel::Proc::StreamProcessorBase> {
 public:
   struct Setup {
     Tivrel::SP<Tivrel::Proc::IStreamVideoLockable> stream;

@@ -1,6 +1,6 @@
 #pragma once
 
-// Internal helpers shared by the settings-tree conversions of the filter interfaces (class
+// Not installed. Helpers shared by the settings-tree conversions of the filter interfaces (class
 // check of a tree's root, whole percentages, effect-list trees). Not part of the API: the
 // functions are inline and nothing here is exported.
 
