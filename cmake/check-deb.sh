@@ -37,7 +37,7 @@ depends=", $(dpkg-deb -f "$runtime" Depends),"
 while read -r library; do
   while read -r needed; do
     [[ $needed == libtivrel_* ]] && continue
-    path=$(ldconfig -p | awk -v name="$needed" '$1 == name { print $NF; exit }')
+    path=$(ldconfig -p | awk -v name="$needed" '$1 == name && !found { print $NF; found = 1 }')
     [[ -n $path ]] || { fail "$needed (loaded by ${library##*/}) is not installed here"; continue; }
     package=$(dpkg -S "$path" 2>/dev/null || dpkg -S "$(readlink -f "$path")" 2>/dev/null || true)
     package=${package%%:*}
