@@ -10,7 +10,7 @@
 #include "Media/Packet.h"
 #include "Media/VideoFrame.h"
 #include "Proc/Interfaces/CalculateMD5.h"
-#include "StreamTestSupport.h"
+#include "Testing/Assertions.h"
 
 namespace Tivrel::Proc {
 namespace {
@@ -113,7 +113,8 @@ TEST(CalculateMD5Test, NullDataIsRefusedWithTheDigestsFunctionText) {
        "std::string Tivrel::Proc::CalculateBlobDataMD5(const SP<Tivrel::IBlob> &)"},
   };
   for (const auto& [call, function] : cases) {
-    Testing::ExpectThrowSite<std::invalid_argument>(call, "data is NULL", "Proc/Interfaces/CalculateMD5.cc", function);
+    EXPECT_THAT(call, ::testing::Throws<std::invalid_argument>(
+                          Testing::ThrownAt("data is NULL", "Proc/Interfaces/CalculateMD5.cc", function)));
   }
 }
 

@@ -10,7 +10,8 @@
 #include "Media/VideoFrame.h"
 #include "Proc/Interfaces/FrameUtils.h"
 #include "Proc/Interfaces/IDataVideo.h"
-#include "tests/GuardedPlane.h"
+#include "Testing/Frames.h"
+#include "Testing/GuardedPlane.h"
 
 namespace Tivrel::Proc {
 namespace {
@@ -52,16 +53,6 @@ private:
   std::vector<std::unique_ptr<GuardedPlane>> planes_;
 };
 
-SP<VideoFrame> RandomFrame(PixFmt format, int width, int height, unsigned seed) {
-  SP<VideoFrame> frame = VideoFrame::Create(format, width, height);
-  std::independent_bits_engine<std::mt19937, 8, unsigned> random(seed);
-  for (unsigned char p = 0; p < GetPlanesCount(*frame); ++p) {
-    const Plane plane = frame->GetPlane(p);
-    for (unsigned long y = 0; y < plane.height; ++y) std::generate_n(plane.GetOffsetPtr(0, y), plane.width, random);
-  }
-  return frame;
-}
-
 // What CopyDataVideo must leave in a destination plane: the part of the source that lies
 // inside the destination at its place (chroma offsets rounded down, sizes up), the old
 // bytes everywhere else.
@@ -101,7 +92,7 @@ TEST(FrameCopyTest, CopyDataVideoPlacesTheSourceClippedOnEveryEdge) {
   for (PixFmt format : {PIX_FMT_YUV420P, PIX_FMT_YUV411P, PIX_FMT_YUVA420P, PIX_FMT_NV12, PIX_FMT_RGB24}) {
     for (const auto& [name, width, height, x, y] : placements) {
       SCOPED_TRACE(testing::Message() << PixFmtDescription::Find(format)->name << ", " << name);
-      const SP<VideoFrame> src = RandomFrame(format, width, height, 7);
+      const SP<VideoFrame> src = Testing::MakeRandomFrame(format, width, height, 7);
       const SP<GuardedFrame> dst(new GuardedFrame(format, 64, 48));
       std::vector<std::vector<unsigned char>> before;
       for (unsigned char p = 0; p < GetPlanesCount(*dst); ++p) before.push_back(dst->Memory(p).Bytes());
@@ -112,19 +103,20 @@ TEST(FrameCopyTest, CopyDataVideoPlacesTheSourceClippedOnEveryEdge) {
       EXPECT_EQ(src->GetFrameInfo().width, uint32_t(width));  // the source itself is never cropped
     }
   }
-  EXPECT_THROW(CopyDataVideo(RandomFrame(PIX_FMT_RGBA, 8, 8, 1), VideoFrame::Create(PIX_FMT_GRAY8, 8, 8), 0, 0),
-               std::invalid_argument);
+  EXPECT_THROW(
+      CopyDataVideo(Testing::MakeRandomFrame(PIX_FMT_RGBA, 8, 8, 1), VideoFrame::Create(PIX_FMT_GRAY8, 8, 8), 0, 0),
+      std::invalid_argument);
 }
 
 TEST(FrameCopyTest, CopyFrameMemoryCopiesEveryPlaneWhateverTheStrides) {
-  const SP<VideoFrame> src = RandomFrame(PIX_FMT_YUVA420P, 33, 17, 3);
+  const SP<VideoFrame> src = Testing::MakeRandomFrame(PIX_FMT_YUVA420P, 33, 17, 3);
   const SP<VideoFrame> same = VideoFrame::Create(PIX_FMT_YUVA420P, 33, 17);
   FrameUtils::CopyFrameMemory(src, same);
   EXPECT_TRUE(IsDataVideoEqual(src, same));
 
   // Into a window of a wider frame (the line path): restoring the window from a copy taken
   // before makes the whole frame equal to that copy again, so nothing around it was written.
-  const SP<VideoFrame> wide = RandomFrame(PIX_FMT_YUVA420P, 200, 40, 4);
+  const SP<VideoFrame> wide = Testing::MakeRandomFrame(PIX_FMT_YUVA420P, 200, 40, 4);
   const SP<IDataVideo> before = wide->Clone(true);
   const SP<IDataVideo> window = wide->Clone(false);
   window->Crop(100, 20, 33, 17);
@@ -140,7 +132,7 @@ TEST(FrameCopyTest, CopyFrameMemoryCopiesEveryPlaneWhateverTheStrides) {
 }
 
 TEST(FrameCopyTest, FramesAreEqualByFormatFrameInfoAndLineBytes) {
-  const SP<VideoFrame> a = RandomFrame(PIX_FMT_NV12, 30, 20, 5);
+  const SP<VideoFrame> a = Testing::MakeRandomFrame(PIX_FMT_NV12, 30, 20, 5);
   const SP<IDataVideo> sameStride = a->Clone(true), otherStride = VideoFrame::Create(PIX_FMT_NV12, 94, 20);
   otherStride->Crop(64, 0, 30, 20);
   CopyDataVideo(a, otherStride, 0, 0);

@@ -14,7 +14,8 @@
 
 #include "Platform/Core/ThreadPriority.h"
 #include "Proc/Interfaces/StreamProcessorBase.h"
-#include "StreamTestSupport.h"
+#include "Testing/Assertions.h"
+#include "Testing/JobHarness.h"
 
 namespace Tivrel::Proc {
 namespace {
@@ -25,29 +26,6 @@ using ::testing::ThrowsMessage;
 
 std::atomic<long long> g_nowMs{0};
 long long FakeClock() { return g_nowMs; }
-
-// Records every notification as text. The processor calls it under its own lock, and the
-// tests read it only on the thread that sent the events or after joining the worker.
-class Recorder : public IProcessingEvents {
-public:
-  void OnError(const ExceptionPtr& error) override {
-    try {
-      std::rethrow_exception(error);
-    } catch (const std::exception& e) {
-      events.push_back(std::string("error ") + e.what());
-    }
-  }
-  void OnProgress(int progress, long long position, long long duration, int elapsed, int remaining) override {
-    events.push_back(::testing::PrintToString(std::make_tuple(progress, position, duration, elapsed, remaining)));
-  }
-  void OnStarted() override { events.push_back("started"); }
-  void OnPaused() override { events.push_back("paused"); }
-  void OnResumed() override { events.push_back("resumed"); }
-  void OnFinished() override { events.push_back("finished"); }
-  std::vector<std::string> Take() { return std::exchange(events, {}); }
-
-  std::vector<std::string> events;
-};
 
 // Runs `body` as its work; times progress with FakeClock.
 class Job : public StreamProcessorBase, public RefCountImpl {
@@ -67,7 +45,7 @@ protected:
 };
 
 TEST(StreamProcessorBaseTest, ProgressIsTimedBetweenConsecutiveSamples) {
-  Recorder events;
+  Testing::JobRecorder events;
   Job job;
   job.SetEventsHandler(&events);
   const std::tuple<long long, int, long long, long long> calls[] = {
@@ -91,8 +69,9 @@ TEST(StreamProcessorBaseTest, ProgressIsTimedBetweenConsecutiveSamples) {
   job.SetProgress(8, 300, 1300);  // no handler: the last sample time stays 1032
   job.SetEventsHandler(&events);
   job.SetProgress(9, 400, 1400);
-  EXPECT_THAT(events.Take(), ElementsAre("(3, 300, 100300, 0, 10)", "(5, 200, 100300, 0, -10)", "(6, 201, 2701, 0, 3)",
-                                         "(9, 400, 1400, 0, 10)"));
+  EXPECT_THAT(Testing::ToStrings(events.Take()),
+              ElementsAre("progress 3 300 100300 0 10", "progress 5 200 100300 0 -10", "progress 6 201 2701 0 3",
+                          "progress 9 400 1400 0 10"));
 
   // A run starts from position 0 and is timed against the last sample before it.
   job.body = [](Job& self) {
@@ -103,13 +82,13 @@ TEST(StreamProcessorBaseTest, ProgressIsTimedBetweenConsecutiveSamples) {
   g_nowMs = 5000;
   job.Start();
   job.WaitUntilStopped();
-  EXPECT_THAT(events.Take(), ElementsAre("started", "(1, 1400, 10000, 4, 43)", "finished"));
+  EXPECT_THAT(Testing::ToStrings(events.Take()), ElementsAre("started", "progress 1 1400 10000 4 43", "finished"));
 }
 
 // The worker refuses to wait for itself, then fails: the error is reported, and the ended
 // worker must be joined before the next Start.
 TEST(StreamProcessorBaseTest, WorkerErrorsAreReportedAndStartWaitsForTheJoin) {
-  Recorder events;
+  Testing::JobRecorder events;
   Job job([](Job& self) {
     for (const auto& wait : {std::pair{&Job::Stop, "Stop"}, {&Job::WaitUntilStopped, "WaitUntilStopped"}}) {
       EXPECT_THAT([&] { (self.*wait.first)(); },
@@ -123,17 +102,17 @@ TEST(StreamProcessorBaseTest, WorkerErrorsAreReportedAndStartWaitsForTheJoin) {
   for (auto join : {&Job::WaitUntilStopped, &Job::Stop}) {
     job.Start();
     while (job.IsRunning()) std::this_thread::yield();  // ended by itself, not joined
-    Testing::ExpectThrowSite<ProcException>([&] { job.Start(); }, "Thread has started already.",
-                                            "Proc/Interfaces/StreamProcessorBase.cc",
-                                            "virtual void Tivrel::Proc::StreamProcessorBase::Start()", 27);
+    EXPECT_THAT([&] { job.Start(); }, ::testing::Throws<ProcException>(Testing::ThrownAt(
+                                          "Thread has started already.", "Proc/Interfaces/StreamProcessorBase.cc",
+                                          "virtual void Tivrel::Proc::StreamProcessorBase::Start()", 27)));
     (job.*join)();
     EXPECT_FALSE(job.isStopped());  // joining an ended worker requests no stop
-    EXPECT_THAT(events.Take(), ElementsAre("started", "error broken", "finished"));
+    EXPECT_THAT(Testing::ToStrings(events.Take()), ElementsAre("started", "error broken", "finished"));
   }
 }
 
 TEST(StreamProcessorBaseTest, PauseHoldsTheWorkerUntilResumeOrStop) {
-  Recorder events;
+  Testing::JobRecorder events;
   std::promise<void> paused;
   bool sawStop = false;
   Job job([&](Job& self) {
@@ -153,7 +132,8 @@ TEST(StreamProcessorBaseTest, PauseHoldsTheWorkerUntilResumeOrStop) {
   paused.get_future().wait();
   job.Stop();
   EXPECT_TRUE(sawStop);
-  EXPECT_THAT(events.Take(), ElementsAre("paused", "resumed", "paused", "started", "paused", "paused", "finished"));
+  EXPECT_THAT(Testing::ToStrings(events.Take()),
+              ElementsAre("paused", "resumed", "paused", "started", "paused", "paused", "finished"));
 }
 
 TEST(StreamProcessorBaseTest, PriorityIsAppliedToTheWorker) {
