@@ -1,6 +1,5 @@
 #include <algorithm>
 #include <memory>
-#include <random>
 #include <stdexcept>
 #include <tuple>
 #include <vector>
