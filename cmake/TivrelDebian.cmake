@@ -4,7 +4,9 @@
 #    come from dpkg-shlibdeps (the Debian packages of the libraries they load);
 #  - lib<project>-dev: headers, link symlinks, the CMake package and the pkg-config
 #    files; it depends on exactly this version of the runtime package and on the
-#    Debian packages whose headers the installed headers include.
+#    Debian packages whose headers the installed headers include;
+#  - lib<project>-<part>-dev for each optional part (the test-support library:
+#    libtivrel-proc-testing-dev, which needs GoogleMock).
 # The install components "runtime" and "dev" (cmake/TivrelInstall.cmake) decide what
 # goes where.
 set(CPACK_GENERATOR DEB)
@@ -36,4 +38,21 @@ get_property(_tivrel_deb_depends GLOBAL PROPERTY TIVREL_DEB_DEPENDS)
 list(REMOVE_DUPLICATES _tivrel_deb_depends)
 list(PREPEND _tivrel_deb_depends "libboost-dev (>= ${Boost_MAJOR_VERSION}.${Boost_MINOR_VERSION})")
 list(JOIN _tivrel_deb_depends ", " CPACK_DEBIAN_DEV_PACKAGE_DEPENDS)
+
+# Each optional part (tivrel_install_library(... PART <Name>)): lib<project>-<name>-dev,
+# on top of the -dev package.
+get_property(_tivrel_parts GLOBAL PROPERTY TIVREL_PARTS)
+foreach(_tivrel_part IN LISTS _tivrel_parts)
+  string(TOLOWER ${_tivrel_part} _tivrel_component)
+  string(TOUPPER ${_tivrel_part} _tivrel_upper)
+  list(APPEND CPACK_COMPONENTS_ALL ${_tivrel_component})
+  get_property(_tivrel_text GLOBAL PROPERTY TIVREL_PART_${_tivrel_part}_DESCRIPTION)
+  set(CPACK_COMPONENT_${_tivrel_upper}_DESCRIPTION "${_tivrel_text}")
+  set(CPACK_COMPONENT_${_tivrel_upper}_DEPENDS dev)
+  set(CPACK_DEBIAN_${_tivrel_upper}_PACKAGE_NAME lib${PROJECT_NAME}-${_tivrel_component}-dev)
+  set(CPACK_DEBIAN_${_tivrel_upper}_PACKAGE_SECTION libdevel)
+  get_property(_tivrel_deb_depends GLOBAL PROPERTY TIVREL_PART_${_tivrel_part}_DEB_DEPENDS)
+  list(PREPEND _tivrel_deb_depends "lib${PROJECT_NAME}-dev (= ${PROJECT_VERSION})")
+  list(JOIN _tivrel_deb_depends ", " CPACK_DEBIAN_${_tivrel_upper}_PACKAGE_DEPENDS)
+endforeach()
 include(CPack)

@@ -14,9 +14,14 @@
 #                                   argument string each ("Boost 1.74", "GTest")
 #     [DEB_DEPENDS <package>...]    Debian packages the -dev package needs for it
 #                                   ("libgmock-dev"))
+#     [PART <Name>]                 an optional part of the package: its targets file
+#                                   TivrelProc<Name>Targets.cmake is loaded (with its
+#                                   FIND_DEPENDENCIES) only where it is installed, and it
+#                                   goes to an install component and a Debian package of
+#                                   its own (lib<project>-<name>-dev)
 #
-# For example, a static test-support library:
-#   tivrel_install_library(tivrel_proc_testing EXPORT_NAME proc_testing
+# For example, the static test-support library, which needs GoogleTest:
+#   tivrel_install_library(tivrel_proc_testing EXPORT_NAME proc_testing PART Testing
 #     PKG_CONFIG tivrel-proc-testing DESCRIPTION "..." REQUIRES tivrel-media gmock
 #     FIND_DEPENDENCIES GTest DEB_DEPENDS libgmock-dev)
 #
@@ -49,7 +54,7 @@ endforeach()
 string(APPEND TIVREL_PC_INCLUDEDIR "/tivrel")
 
 function(tivrel_install_library target)
-  cmake_parse_arguments(PARSE_ARGV 1 arg "" "PKG_CONFIG;DESCRIPTION;EXPORT_NAME"
+  cmake_parse_arguments(PARSE_ARGV 1 arg "" "PKG_CONFIG;DESCRIPTION;EXPORT_NAME;PART"
     "HEADERS;REQUIRES;LIBS;LIBS_PRIVATE;CFLAGS;FIND_DEPENDENCIES;DEB_DEPENDS")
   if(NOT arg_PKG_CONFIG OR NOT arg_DESCRIPTION OR arg_UNPARSED_ARGUMENTS)
     message(FATAL_ERROR "tivrel_install_library(${target}): PKG_CONFIG and DESCRIPTION are required"
@@ -65,14 +70,22 @@ function(tivrel_install_library target)
       add_library(Tivrel::${arg_EXPORT_NAME} ALIAS ${target})
     endif()
   endif()
+  set(export TivrelProcTargets)
+  set(runtime runtime)
+  set(dev dev)
+  if(arg_PART)
+    set(export TivrelProc${arg_PART}Targets)
+    string(TOLOWER ${arg_PART} runtime)
+    set(dev ${runtime})
+  endif()
   target_include_directories(${target} INTERFACE $<INSTALL_INTERFACE:${CMAKE_INSTALL_INCLUDEDIR}/tivrel>)
-  install(TARGETS ${target} EXPORT TivrelProcTargets
-    LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT runtime NAMELINK_COMPONENT dev
-    ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT dev)
+  install(TARGETS ${target} EXPORT ${export}
+    LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT ${runtime} NAMELINK_COMPONENT ${dev}
+    ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT ${dev})
   foreach(dir IN LISTS arg_HEADERS)
     get_filename_component(parent "${dir}" DIRECTORY)
     install(DIRECTORY ${PROJECT_SOURCE_DIR}/${dir}
-      DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/tivrel/${parent} COMPONENT dev
+      DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/tivrel/${parent} COMPONENT ${dev}
       FILES_MATCHING PATTERN "*.h" PATTERN "*Internal.h" EXCLUDE)
   endforeach()
 
@@ -93,10 +106,26 @@ function(tivrel_install_library target)
     set(pc_library ${target})
   endif()
   configure_file(${PROJECT_SOURCE_DIR}/cmake/tivrel.pc.in ${PROJECT_BINARY_DIR}/${arg_PKG_CONFIG}.pc @ONLY)
-  install(FILES ${PROJECT_BINARY_DIR}/${arg_PKG_CONFIG}.pc DESTINATION ${TIVREL_PC_DIR} COMPONENT dev)
+  install(FILES ${PROJECT_BINARY_DIR}/${arg_PKG_CONFIG}.pc DESTINATION ${TIVREL_PC_DIR} COMPONENT ${dev})
 
-  set_property(GLOBAL APPEND PROPERTY TIVREL_FIND_DEPENDENCIES ${arg_FIND_DEPENDENCIES})
-  set_property(GLOBAL APPEND PROPERTY TIVREL_DEB_DEPENDS ${arg_DEB_DEPENDS})
+  if(arg_PART)
+    set_property(GLOBAL APPEND PROPERTY TIVREL_PARTS ${arg_PART})
+    set_property(GLOBAL PROPERTY TIVREL_PART_${arg_PART}_FIND_DEPENDENCIES ${arg_FIND_DEPENDENCIES})
+    set_property(GLOBAL PROPERTY TIVREL_PART_${arg_PART}_DEB_DEPENDS ${arg_DEB_DEPENDS})
+    set_property(GLOBAL PROPERTY TIVREL_PART_${arg_PART}_DESCRIPTION "${arg_DESCRIPTION}")
+  else()
+    set_property(GLOBAL APPEND PROPERTY TIVREL_FIND_DEPENDENCIES ${arg_FIND_DEPENDENCIES})
+    set_property(GLOBAL APPEND PROPERTY TIVREL_DEB_DEPENDS ${arg_DEB_DEPENDS})
+  endif()
+endfunction()
+
+# find_dependency() lines of the CMake package, one per argument string, indented.
+function(tivrel_find_dependency_lines out indent)
+  set(lines)
+  foreach(dependency IN LISTS ARGN)
+    string(APPEND lines "${indent}find_dependency(${dependency})\n")
+  endforeach()
+  set(${out} "${lines}" PARENT_SCOPE)
 endfunction()
 
 # The CMake package and the Debian packages, described once every library has been
@@ -104,11 +133,20 @@ endfunction()
 function(tivrel_install_package)
   get_property(dependencies GLOBAL PROPERTY TIVREL_FIND_DEPENDENCIES)
   list(REMOVE_DUPLICATES dependencies)
-  set(TIVREL_FIND_DEPENDENCIES)
-  foreach(dependency IN LISTS dependencies)
-    string(APPEND TIVREL_FIND_DEPENDENCIES "find_dependency(${dependency})\n")
-  endforeach()
+  tivrel_find_dependency_lines(TIVREL_FIND_DEPENDENCIES "" ${dependencies})
   install(EXPORT TivrelProcTargets NAMESPACE Tivrel:: DESTINATION ${TIVREL_CMAKE_DIR} COMPONENT dev)
+  # Optional parts: loaded where installed, after the libraries they build on.
+  set(TIVREL_PARTS)
+  get_property(parts GLOBAL PROPERTY TIVREL_PARTS)
+  foreach(part IN LISTS parts)
+    string(TOLOWER ${part} component)
+    install(EXPORT TivrelProc${part}Targets NAMESPACE Tivrel:: DESTINATION ${TIVREL_CMAKE_DIR} COMPONENT ${component})
+    get_property(part_dependencies GLOBAL PROPERTY TIVREL_PART_${part}_FIND_DEPENDENCIES)
+    tivrel_find_dependency_lines(lines "  " ${part_dependencies})
+    string(APPEND TIVREL_PARTS "if(EXISTS \"\${CMAKE_CURRENT_LIST_DIR}/TivrelProc${part}Targets.cmake\")\n"
+                               "${lines}  include(\"\${CMAKE_CURRENT_LIST_DIR}/TivrelProc${part}Targets.cmake\")\n"
+                               "endif()\n")
+  endforeach()
   configure_package_config_file(${PROJECT_SOURCE_DIR}/cmake/TivrelProcConfig.cmake.in
     ${PROJECT_BINARY_DIR}/TivrelProcConfig.cmake
     INSTALL_DESTINATION ${TIVREL_CMAKE_DIR})

@@ -3,8 +3,9 @@
 #   check-deb.sh CPACK BUILD-DIR OUT-DIR
 # Checks that there are a runtime and a -dev package, that the runtime package depends
 # on the Debian package of every library its shared libraries load (other than each
-# other), and that the -dev package depends on exactly this runtime package. Leaves the
-# packages in OUT-DIR and both unpacked (dpkg -x) under OUT-DIR/root.
+# other), that the -dev package depends on exactly this runtime package and each
+# optional part's package on exactly this -dev package. Leaves the packages in OUT-DIR
+# and all of them unpacked (dpkg -x) under OUT-DIR/root.
 set -euo pipefail
 
 cpack=${1:?usage: check-deb.sh CPACK BUILD-DIR OUT-DIR}
@@ -20,19 +21,25 @@ fi
 errors=0
 fail() { echo "check-deb: $*" >&2; errors=$((errors + 1)); }
 
-dev=$(find "$out" -maxdepth 1 -name '*-dev_*.deb')
+# One runtime package, one -dev package (lib<project>-dev) and one -dev package per
+# optional part (lib<project>-<part>-dev), which builds on the -dev package.
+# The -dev package is named after the runtime package without its ABI version.
 runtime=$(find "$out" -maxdepth 1 -name '*.deb' ! -name '*-dev_*.deb')
+dev=
+if [[ $(wc -w <<<"$runtime") -eq 1 ]]; then
+  dev=$(find "$out" -maxdepth 1 -name "$(dpkg-deb -f "$runtime" Package | sed 's/[0-9.]*$//')-dev_*.deb")
+fi
+parts=$(find "$out" -maxdepth 1 -name '*-dev_*.deb' ! -name "$(basename "${dev:-none}")")
 [[ $(wc -w <<<"$dev") -eq 1 && $(wc -w <<<"$runtime") -eq 1 ]] || {
   echo "check-deb: expected one runtime and one -dev package, got: $runtime $dev" >&2
   exit 1
 }
-for deb in "$runtime" "$dev"; do
+for deb in "$runtime" "$dev" $parts; do
   echo "== $(basename "$deb")"
   dpkg-deb -f "$deb" Package Version Depends
   dpkg -x "$deb" "$out/root"
 done
 
-# Every library loaded by ours must come from a package the runtime package depends on.
 depends=", $(dpkg-deb -f "$runtime" Depends),"
 while read -r library; do
   while read -r needed; do
@@ -53,6 +60,11 @@ runtime_name=$(dpkg-deb -f "$runtime" Package)
 version=$(dpkg-deb -f "$runtime" Version)
 [[ ", $(dpkg-deb -f "$dev" Depends)," == *", $runtime_name (= $version),"* ]] ||
   fail "the -dev package does not depend on $runtime_name (= $version)"
+dev_name=$(dpkg-deb -f "$dev" Package)
+for part in $parts; do
+  [[ ", $(dpkg-deb -f "$part" Depends)," == *", $dev_name (= $version),"* ]] ||
+    fail "$(basename "$part") does not depend on $dev_name (= $version)"
+done
 
 ((errors == 0)) || exit 1
 echo "check-deb: ok (unpacked in $out/root)"

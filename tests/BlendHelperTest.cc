@@ -14,6 +14,7 @@
 #include "Proc/Interfaces/BlendHelper.h"
 #include "Proc/Settings/SettingsColorspaceConverter.h"
 #include "Proc/Settings/SettingsEffectExtraAlphaExtractor.h"
+#include "Testing/Mocks.h"
 
 namespace Tivrel::Proc {
 namespace {
@@ -22,21 +23,8 @@ using ::testing::_;
 using ::testing::Invoke;
 using ::testing::StrictMock;
 
-class MockEffect : public IOneInputEffectVideo, public RefCountImpl {
-public:
-  MOCK_METHOD(void, Initialize, (const Core::Property&), (override));
-  MOCK_METHOD(Core::Property, GetSettings, (), (const, override));
-  MOCK_METHOD(void, Reset, (), (override));
-  MOCK_METHOD(SP<IData>, Flush, (), (override));
-  MOCK_METHOD(void, SetSettings, (const Settings&), (override));
-  MOCK_METHOD(void, ProcessVideoData, (SP<IDataVideo>&), (override));
-};
-
-class MockFactory : public IEffectFactory, public RefCountImpl {
-public:
-  MOCK_METHOD(SP<IOneInputEffectVideo>, CreateVideoEffect,
-              (const std::string&, const std::string&, const SP<IRefCountable>&), (const, override));
-};
+using MockEffect = Testing::MockVideoEffect;
+using MockFactory = Testing::MockEffectFactory;
 
 SP<IDataVideo> NewFrame(PixFmt format) { return Media::VideoFrame::Create(format, 8, 4); }
 

@@ -1,6 +1,7 @@
 #include <functional>
 #include <stdexcept>
 #include <string>
+#include <thread>
 #include <tuple>
 #include <utility>
 #include <vector>
@@ -11,7 +12,7 @@
 #include "Media/Packet.h"
 #include "Media/VideoFrame.h"
 #include "Proc/Interfaces/CalculateMD5.h"
-#include "StreamTestSupport.h"
+#include "Testing/Assertions.h"
 
 namespace Tivrel::Proc {
 namespace {
@@ -144,8 +145,26 @@ TEST(CalculateMD5Test, NullDataIsRefusedWithTheDigestsFunctionText) {
        "std::string Tivrel::Proc::CalculateBlobDataMD5(const SP<Tivrel::IBlob> &)"},
   };
   for (const auto& [call, function] : cases) {
-    Testing::ExpectThrowSite<std::invalid_argument>(call, "data is NULL", "Proc/Interfaces/CalculateMD5.cc", function);
+    EXPECT_THAT(call, ::testing::Throws<std::invalid_argument>(
+                          Testing::ThrownAt("data is NULL", "Proc/Interfaces/CalculateMD5.cc", function)));
   }
+}
+
+}  // namespace
+}  // namespace Tivrel::Proc
+
+namespace Tivrel::Proc {
+namespace {
+
+// Each test case runs in a process of its own, so these are the first digests of the
+// process: under ThreadSanitizer this shows any lazily filled state of the formatting.
+TEST(CalculateMD5Test, FirstDigestsMayComeFromSeveralThreadsAtOnce) {
+  const SP<IDataVideo> frame = Media::VideoFrame::Create(PixFmt(0), 16, 16);
+  std::string digests[2];
+  std::thread other([&] { digests[1] = CalculateVideoDataMD5(frame); });
+  digests[0] = CalculateVideoDataMD5(frame);
+  other.join();
+  EXPECT_EQ(digests[0], digests[1]);
 }
 
 }  // namespace

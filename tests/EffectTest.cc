@@ -1,6 +1,5 @@
 #include <stdexcept>
 #include <string>
-#include <typeinfo>
 #include <vector>
 
 #include <gmock/gmock.h>
@@ -10,43 +9,41 @@
 #include "Media/VideoFrame.h"
 #include "Platform/Conf/AudioFormat.h"
 #include "Proc/Interfaces/IOneInputEffect.h"
+#include "Proc/Interfaces/StreamOneFrameVideo.h"
 #include "Proc/Settings/SettingsEffectTranspose.h"
-#include "StreamTestSupport.h"
+#include "Testing/Assertions.h"
+#include "Testing/Contracts.h"
+#include "Testing/Frames.h"
+#include "Testing/Mocks.h"
 
 namespace Tivrel::Proc {
 namespace {
 
 using ::testing::_;
-using Testing::ExpectThrowSite;
 using ::testing::Invoke;
+using Testing::MockVideoEffect;
 using ::testing::StrictMock;
-
-// A video effect that overrides only what its interfaces leave abstract.
-class MockVideoEffect : public IOneInputEffectVideo, public RefCountImpl {
-public:
-  MOCK_METHOD(void, Initialize, (const Core::Property&), (override));
-  MOCK_METHOD(Core::Property, GetSettings, (), (const, override));
-  MOCK_METHOD(void, Reset, (), (override));
-  MOCK_METHOD(SP<IData>, Flush, (), (override));
-  MOCK_METHOD(void, ProcessVideoData, (SP<IDataVideo>&), (override));
-};
 
 SP<IDataVideo> MakeFrame() { return Media::VideoFrame::Create(PIX_FMT_YUV420P, 16, 8); }
 
 TEST(EffectTest, RefusalsCarryMessageStackAndLocation) {
   const SP<MockVideoEffect> effect(new StrictMock<MockVideoEffect>);  // any ProcessVideoData call fails
   const char* const kEffect = "Proc/Interfaces/IEffect.cc";
-  ExpectThrowSite<std::logic_error>(
-      [&] { effect->SetSettings(SettingsEffectTranspose()); }, "/// @todo unimplemented method", kEffect,
-      "virtual void Tivrel::Proc::IEffect::SetSettings(const Tivrel::Proc::Settings &)", 12);
-  ExpectThrowSite<std::logic_error>(
-      [&] { effect->GetSettingsBase(); }, "/// @todo unimplemented method", kEffect,
-      "virtual const Tivrel::Proc::Settings &Tivrel::Proc::IEffect::GetSettingsBase() const", 17);
+  EXPECT_THAT([&] { effect->IEffect::SetSettings(SettingsEffectTranspose()); },
+              ::testing::Throws<std::logic_error>(Testing::ThrownAt(
+                  "/// @todo unimplemented method", kEffect,
+                  "virtual void Tivrel::Proc::IEffect::SetSettings(const Tivrel::Proc::Settings &)", 12)));
+  EXPECT_THAT([&] { effect->GetSettingsBase(); },
+              ::testing::Throws<std::logic_error>(Testing::ThrownAt(
+                  "/// @todo unimplemented method", kEffect,
+                  "virtual const Tivrel::Proc::Settings &Tivrel::Proc::IEffect::GetSettingsBase() const", 17)));
   for (const std::vector<SP<IData>>& data : {std::vector<SP<IData>>{}, {MakeFrame(), MakeFrame()}}) {
-    ExpectThrowSite<std::logic_error>(
-        [&] { effect->ProcessData(data); }, "incorrect data count", "Proc/Interfaces/IOneInputEffect.cc",
-        "virtual SP<Tivrel::Proc::IData> Tivrel::Proc::IOneInputEffect::ProcessData(const std::vector<SP<IData>> &)",
-        23);
+    EXPECT_THAT([&] { effect->ProcessData(data); },
+                ::testing::Throws<std::logic_error>(
+                    Testing::ThrownAt("incorrect data count", "Proc/Interfaces/IOneInputEffect.cc",
+                                      "virtual SP<Tivrel::Proc::IData> "
+                                      "Tivrel::Proc::IOneInputEffect::ProcessData(const std::vector<SP<IData>> &)",
+                                      23)));
   }
 }
 
@@ -90,14 +87,45 @@ TEST(EffectTest, OneDatumGoesThroughTheTypedCall) {
     frame = nullptr;
     throw std::runtime_error("effect failed");
   }));
-  const SP<IData> audio = Media::AudioBlock::Create({48000, Conf::SAMPLE_FMT_S16, Conf::CH_LAYOUT_STEREO}, 16);
-  SP<IData> data = audio;
-  EXPECT_THROW(effect->ProcessData(data), std::bad_cast);
-  EXPECT_EQ(data, audio);
-  data = input;
+  SP<IData> data = input;
   EXPECT_THROW(effect->ProcessData(data), std::runtime_error);
   EXPECT_EQ(data, input);
 }
 
+// The single-frame stream hands out views of one pixel buffer. An effect that inverts the
+// frame it was given in place inverts the source, so the outputs alternate; one that makes
+// the frame writable first, as the ownership rule asks, gives the same output every time.
+TEST(EffectTest, WritingAFrameOnlyAfterMakeWritableLeavesTheSharedSourceAlone) {
+  for (const bool makeWritable : {false, true}) {
+    SCOPED_TRACE(makeWritable ? "MakeWritable first" : "in place");
+    const SP<MockVideoEffect> invert(new ::testing::NiceMock<MockVideoEffect>);
+    ON_CALL(*invert, ProcessVideoData(_)).WillByDefault(Invoke([makeWritable](SP<IDataVideo>& frame) {
+      if (makeWritable) Media::MakeWritable(frame);
+      const Plane luma = frame->GetPlane(0);
+      for (unsigned long y = 0; y < luma.height; ++y) {
+        for (unsigned long x = 0; x < luma.width; ++x) luma.GetOffsetPtr(x, y)[0] ^= 0xff;
+      }
+    }));
+    const SP<Media::VideoFrame> source = Testing::MakeGradient(PIX_FMT_YUV420P, 16, 8);
+    source->SetDuration(40000);
+    const SP<IStreamVideoEx> stream = StreamOneFrameVideo::Create(source);
+    SettingsStreamOneFrame endless;
+    endless.endless = 1;
+    stream->Initialize(endless);
+    std::vector<std::string> digests;
+    for (int i = 0; i < 4; ++i)
+      digests.push_back(Testing::Digest(invert->ProcessData(std::vector<SP<IData>>{stream->Read()})));
+    EXPECT_EQ(digests[0] == digests[1], makeWritable);
+    EXPECT_EQ(digests[0], digests[2]);
+    EXPECT_EQ(digests[1], digests[3]);
+  }
+}
+
 }  // namespace
 }  // namespace Tivrel::Proc
+
+// The remaining defaults (refusals of other kinds of data and of null, the progress
+// mapping, Reset and settings round trips), through an effect that overrides only what is
+// abstract and does nothing.
+TIVREL_INSTANTIATE_CONTRACT(EffectContract, DoNothingEffect,
+                            [] { return SP<MockVideoEffect>(new ::testing::NiceMock<MockVideoEffect>); });

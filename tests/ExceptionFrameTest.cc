@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "Proc/Interfaces/Stub.h"
-#include "StreamTestSupport.h"
+#include "Testing/Assertions.h"
 
 namespace Tivrel::Proc {
 namespace {
@@ -42,9 +42,9 @@ TEST(ExceptionFrameTest, EveryBaseCatchesTheStoredObjectWithItsTagsAndLocation) 
                                      CatchAs<boost::exception>(stored)};
   for (const auto* view : views) EXPECT_TRUE(view != nullptr && view == views[0]);
   ASSERT_NE(views[0], nullptr);
-  Testing::ExpectThrowSite<FilterException>([&] { RethrowException(stored); },
-                                            "Filter was initialized with incorrect class (X)!",
-                                            "tests/ExceptionFrameTest.cc", kFunction, kLine);
+  EXPECT_THAT([&] { RethrowException(stored); },
+              ::testing::Throws<FilterException>(Testing::ThrownAt("Filter was initialized with incorrect class (X)!",
+                                                                   "tests/ExceptionFrameTest.cc", kFunction, kLine)));
   ASSERT_NE(boost::get_error_info<TagCallStack>(*views[0]), nullptr);
   EXPECT_EQ(boost::get_error_info<TagCallStack>(*views[0])->rfind("#0 0x", 0), 0u);
   // what() is the generic text, never the description.

@@ -29,7 +29,7 @@
 #include "Proc/Interfaces/IFilterWatermark.h"
 #include "Proc/Interfaces/Stub.h"
 #include "Proc/Settings/SettingsFilterVideoMixer.h"
-#include "StreamTestSupport.h"
+#include "Testing/Assertions.h"
 
 namespace Tivrel::Proc {
 namespace {
@@ -248,9 +248,10 @@ TEST(FilterSettingsHelpersTest, ReadersRefuseTreesOfAnotherClass) {
   // A name one byte longer than a real identifier, and the empty name.
   for (const std::string& name : {IFilterApplyEffectsAudio::CLASS_ID + "x", std::string()}) {
     for (const auto& c : cases) {
-      Testing::ExpectThrowSite<FilterException>([&] { c.read(Property(name)); }, c.head + name + ")!",
-                                                ("Proc/Interfaces/" + c.file + ".cc").c_str(), c.function.c_str(),
-                                                c.line);
+      EXPECT_THAT(
+          [&] { c.read(Property(name)); },
+          ::testing::Throws<FilterException>(Testing::ThrownAt(
+              c.head + name + ")!", ("Proc/Interfaces/" + c.file + ".cc").c_str(), c.function.c_str(), c.line)));
     }
   }
   // The video reader refuses an audio list: the root names differ.

@@ -1,6 +1,5 @@
 #include <algorithm>
 #include <memory>
-#include <random>
 #include <stdexcept>
 #include <tuple>
 #include <vector>
@@ -10,7 +9,8 @@
 #include "Media/VideoFrame.h"
 #include "Proc/Interfaces/FrameUtils.h"
 #include "Proc/Interfaces/IDataVideo.h"
-#include "tests/GuardedPlane.h"
+#include "Testing/Frames.h"
+#include "Testing/GuardedPlane.h"
 
 namespace Tivrel::Proc {
 namespace {
@@ -52,16 +52,6 @@ private:
   std::vector<std::unique_ptr<GuardedPlane>> planes_;
 };
 
-SP<VideoFrame> RandomFrame(PixFmt format, int width, int height, unsigned seed) {
-  SP<VideoFrame> frame = VideoFrame::Create(format, width, height);
-  std::independent_bits_engine<std::mt19937, 8, unsigned> random(seed);
-  for (unsigned char p = 0; p < GetPlanesCount(*frame); ++p) {
-    const Plane plane = frame->GetPlane(p);
-    for (unsigned long y = 0; y < plane.height; ++y) std::generate_n(plane.GetOffsetPtr(0, y), plane.width, random);
-  }
-  return frame;
-}
-
 // What CopyDataVideo must leave in a destination plane: the part of the source that lies
 // inside the destination at its place (chroma offsets rounded down, sizes up), the old
 // bytes everywhere else.
@@ -101,7 +91,7 @@ TEST(FrameCopyTest, CopyDataVideoPlacesTheSourceClippedOnEveryEdge) {
   for (PixFmt format : {PIX_FMT_YUV420P, PIX_FMT_YUV411P, PIX_FMT_YUVA420P, PIX_FMT_NV12, PIX_FMT_RGB24}) {
     for (const auto& [name, width, height, x, y] : placements) {
       SCOPED_TRACE(testing::Message() << PixFmtDescription::Find(format)->name << ", " << name);
-      const SP<VideoFrame> src = RandomFrame(format, width, height, 7);
+      const SP<VideoFrame> src = Testing::MakeRandomFrame(format, width, height, 7);
       const SP<GuardedFrame> dst(new GuardedFrame(format, 64, 48));
       std::vector<std::vector<unsigned char>> before;
       for (unsigned char p = 0; p < GetPlanesCount(*dst); ++p) before.push_back(dst->Memory(p).Bytes());
@@ -113,11 +103,11 @@ TEST(FrameCopyTest, CopyDataVideoPlacesTheSourceClippedOnEveryEdge) {
     }
   }
   // Another pixel format is refused, but only for a source that reaches the destination.
-  const SP<VideoFrame> rgba = RandomFrame(PIX_FMT_RGBA, 8, 8, 1), gray = VideoFrame::Create(PIX_FMT_GRAY8, 8, 8);
+  const SP<VideoFrame> rgba = Testing::MakeRandomFrame(PIX_FMT_RGBA, 8, 8, 1), gray = VideoFrame::Create(PIX_FMT_GRAY8, 8, 8);
   EXPECT_THROW(CopyDataVideo(rgba, gray, 0, 0), std::invalid_argument);
   EXPECT_NO_THROW(CopyDataVideo(rgba, gray, 8, 0));
   // Pixels only: the empty-transparent flag stays with its frame.
-  const SP<VideoFrame> gray2 = RandomFrame(PIX_FMT_GRAY8, 8, 8, 2);
+  const SP<VideoFrame> gray2 = Testing::MakeRandomFrame(PIX_FMT_GRAY8, 8, 8, 2);
   gray2->SetEmptyTransparentFrameFlag(true);
   CopyDataVideo(gray2, gray, 0, 0);
   FrameUtils::CopyFrameMemory(gray2, gray);
@@ -125,14 +115,14 @@ TEST(FrameCopyTest, CopyDataVideoPlacesTheSourceClippedOnEveryEdge) {
 }
 
 TEST(FrameCopyTest, CopyFrameMemoryCopiesEveryPlaneWhateverTheStrides) {
-  const SP<VideoFrame> src = RandomFrame(PIX_FMT_YUVA420P, 33, 17, 3);
+  const SP<VideoFrame> src = Testing::MakeRandomFrame(PIX_FMT_YUVA420P, 33, 17, 3);
   const SP<VideoFrame> same = VideoFrame::Create(PIX_FMT_YUVA420P, 33, 17);
   FrameUtils::CopyFrameMemory(src, same);
   EXPECT_TRUE(IsDataVideoEqual(src, same));
 
   // Into a window of a wider frame (the line path): restoring the window from a copy taken
   // before makes the whole frame equal to that copy again, so nothing around it was written.
-  const SP<VideoFrame> wide = RandomFrame(PIX_FMT_YUVA420P, 200, 40, 4);
+  const SP<VideoFrame> wide = Testing::MakeRandomFrame(PIX_FMT_YUVA420P, 200, 40, 4);
   const SP<IDataVideo> before = wide->Clone(true);
   const SP<IDataVideo> window = wide->Clone(false);
   window->Crop(100, 20, 33, 17);
@@ -145,7 +135,7 @@ TEST(FrameCopyTest, CopyFrameMemoryCopiesEveryPlaneWhateverTheStrides) {
   EXPECT_THROW(FrameUtils::CopyFrameMemory(src, nullptr), std::invalid_argument);
   EXPECT_THROW(FrameUtils::CopyFrameMemory(src, VideoFrame::Create(PIX_FMT_YUVA420P, 32, 17)), std::invalid_argument);
   // Only the plane sizes must agree, not the pixel formats.
-  const SP<VideoFrame> nv12 = RandomFrame(PIX_FMT_NV12, 30, 20, 6), nv21 = VideoFrame::Create(PIX_FMT_NV21, 30, 20);
+  const SP<VideoFrame> nv12 = Testing::MakeRandomFrame(PIX_FMT_NV12, 30, 20, 6), nv21 = VideoFrame::Create(PIX_FMT_NV21, 30, 20);
   FrameUtils::CopyFrameMemory(nv12, nv21);
   for (unsigned char p = 0; p < 2; ++p) {
     EXPECT_TRUE(IsPlaneDataEqual(static_cast<const IDataVideo&>(*nv12).GetPlane(p),
@@ -154,7 +144,7 @@ TEST(FrameCopyTest, CopyFrameMemoryCopiesEveryPlaneWhateverTheStrides) {
 }
 
 TEST(FrameCopyTest, FramesAreEqualByFormatFrameInfoAndLineBytes) {
-  const SP<VideoFrame> a = RandomFrame(PIX_FMT_NV12, 30, 20, 5);
+  const SP<VideoFrame> a = Testing::MakeRandomFrame(PIX_FMT_NV12, 30, 20, 5);
   const SP<IDataVideo> sameStride = a->Clone(true), otherStride = VideoFrame::Create(PIX_FMT_NV12, 94, 20);
   otherStride->Crop(64, 0, 30, 20);
   CopyDataVideo(a, otherStride, 0, 0);

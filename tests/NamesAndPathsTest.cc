@@ -10,7 +10,7 @@
 #include "Proc/Interfaces/IImageMetadata.h"
 #include "Proc/Interfaces/TIFilterJoin.h"
 #include "Proc/Interfaces/TIFilterRepeat.h"
-#include "StreamTestSupport.h"
+#include "Testing/Assertions.h"
 
 namespace Tivrel::Proc {
 namespace {
@@ -20,10 +20,10 @@ TEST(NamesAndPathsTest, ControllerStatesHaveTheirNamesAndOthersAreRefused) {
   for (int state = 0; state < 5; ++state)
     EXPECT_STREQ(ControllerStateAsString(static_cast<IConverterController::ControllerState>(state)), names[state]);
   for (const int state : {-1, 5}) {
-    Testing::ExpectThrowSite<std::invalid_argument>(
-        [state] { ControllerStateAsString(static_cast<IConverterController::ControllerState>(state)); },
-        "controllerState", "Proc/Interfaces/Stub.cc",
-        "const char *Tivrel::Proc::ControllerStateAsString(IConverterController::ControllerState)", 280);
+    EXPECT_THAT([state] { ControllerStateAsString(static_cast<IConverterController::ControllerState>(state)); },
+                ::testing::Throws<std::invalid_argument>(Testing::ThrownAt(
+                    "controllerState", "Proc/Interfaces/Stub.cc",
+                    "const char *Tivrel::Proc::ControllerStateAsString(IConverterController::ControllerState)", 280)));
   }
 }
 

@@ -7,7 +7,7 @@
 #include <boost/exception/get_error_info.hpp>
 
 #include "Proc/Interfaces/IDataVideo.h"
-#include "tests/GuardedPlane.h"
+#include "Testing/GuardedPlane.h"
 
 namespace Tivrel::Proc {
 namespace {

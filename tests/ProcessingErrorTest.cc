@@ -6,7 +6,7 @@
 #include <boost/exception/diagnostic_information.hpp>
 
 #include "Proc/Interfaces/ProcessingError.h"
-#include "StreamTestSupport.h"
+#include "Testing/Assertions.h"
 
 namespace Tivrel::Proc {
 namespace {
@@ -90,10 +90,11 @@ TEST(ProcessingErrorTest, MemoryCodeIsAttachedForEveryHolder) {
 
 TEST(ProcessingErrorTest, NullPointerIsRefusedWithStackAndThrowSite) {
   const auto convertNull = [] { ProcessingError::MakeProcessingErrorFromException(nullptr); };
-  Testing::ExpectThrowSite<std::invalid_argument>(
-      convertNull, "exception is NULL", "Proc/Interfaces/ProcessingError.cc",
-      "static Tivrel::Proc::ProcessingError "
-      "Tivrel::Proc::ProcessingError::MakeProcessingErrorFromException(Tivrel::ExceptionPtr)");
+  EXPECT_THAT(convertNull,
+              ::testing::Throws<std::invalid_argument>(Testing::ThrownAt(
+                  "exception is NULL", "Proc/Interfaces/ProcessingError.cc",
+                  "static Tivrel::Proc::ProcessingError "
+                  "Tivrel::Proc::ProcessingError::MakeProcessingErrorFromException(Tivrel::ExceptionPtr)")));
   // Exported functions appear in the call stack by their demangled names.
   EXPECT_THAT(convertNull, ::testing::ThrowsMessage<std::invalid_argument>(::testing::HasSubstr(
                                " Tivrel::Proc::ProcessingError::MakeProcessingErrorFromException(")));

@@ -10,32 +10,27 @@
 #include <vector>
 
 #include "Proc/Interfaces/ProgressControllerStages.h"
+#include "Testing/Mocks.h"
 
 namespace Tivrel::Core {
 namespace {
 
+using ::testing::_;
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 
-// Records the reports as text, one word each; CheckForStop answers `stop` and counts the questions.
-class RecordingController : public virtual IProgressController, public RefCountImpl {
-public:
-  void Notify(NotifyEvent) override {}
-  void SetMaximum(long long maximum) override { reports += " max" + std::to_string(maximum); }
-  void SetProgress(long long progress) override { reports += " " + std::to_string(progress); }
-  void IncProgress(long long) override {}
-  bool CheckForStop() const override { return ++stopChecks, stop; }
-  std::string Take() { return std::exchange(reports, {}); }
-
-  std::string reports;
-  bool stop = false;
-  mutable int stopChecks = 0;
-};
-
+// The controller notes SetMaximum and SetProgress as text, one word each, and never asks to stop.
 class ProgressControllerStagesTest : public ::testing::Test {
 protected:
-  void SetUp() override { stages->SetProgressController(controller); }
-  SP<RecordingController> controller{new RecordingController};
+  void SetUp() override {
+    ON_CALL(*controller, SetMaximum(_)).WillByDefault([this](long long m) { reports += " max" + std::to_string(m); });
+    ON_CALL(*controller, SetProgress(_)).WillByDefault([this](long long p) { reports += " " + std::to_string(p); });
+    stages->SetProgressController(controller);
+  }
+  std::string Take() { return std::exchange(reports, {}); }
+
+  SP<Testing::MockProgressController> controller{new ::testing::NiceMock<Testing::MockProgressController>};
+  std::string reports;
   SP<ProgressControllerStages> stages = ProgressControllerStages::Create();
 };
 
@@ -44,13 +39,13 @@ TEST_F(ProgressControllerStagesTest, StepsFillTheirStagesShare) {
   stages->InitStage(10, "first");
   for (int i = 0; i < 11; ++i) EXPECT_FALSE(stages->IncProgress());
   // Init, InitStage, 0.1 to 0.9 truncated, then the stage is full and stays full.
-  EXPECT_EQ(controller->Take(), " max4 0 0 0 0 0 0 0 0 0 0 0 1 1");
+  EXPECT_EQ(Take(), " max4 0 0 0 0 0 0 0 0 0 0 0 1 1");
   stages->InitStage(4, "second");
   for (int i = 0; i < 5; ++i) stages->IncProgress();
   stages->InitStage(7, "beyond the last stage");  // nothing at all
   stages->SetProgress(-4);                        // no lower bound: 1 + 3 x (-1)
   stages->UpdateProgress();
-  EXPECT_EQ(controller->Take(), " 1 1 2 3 4 4 -2 -2");
+  EXPECT_EQ(Take(), " 1 1 2 3 4 4 -2 -2");
 }
 
 TEST_F(ProgressControllerStagesTest, StageWithoutStepsCountsAsOneAndIsLogged) {
@@ -68,24 +63,25 @@ TEST_F(ProgressControllerStagesTest, StageWithoutStepsCountsAsOneAndIsLogged) {
   EXPECT_THAT(log, HasSubstr("] ProgressController InitStage:Encoding (1)\n"));
   EXPECT_THAT(log, ::testing::Not(HasSubstr("(1)\n\n")));
   EXPECT_THAT(log, ::testing::Not(HasSubstr("Muxing")));
-  EXPECT_EQ(controller->Take(), " max4 0 0 2 2 4");
+  EXPECT_EQ(Take(), " max4 0 0 2 2 4");
 }
 
 TEST_F(ProgressControllerStagesTest, StopRequestSilencesReportsUntilInit) {
   stages->Init({5});
   stages->InitStage(5, "only");
-  controller->stop = true;
+  EXPECT_CALL(*controller, CheckForStop())  // still asked on every step
+      .Times(3)
+      .WillOnce(::testing::Return(true))
+      .WillRepeatedly(::testing::Return(false));
   EXPECT_TRUE(stages->IncProgress());
-  controller->stop = false;
   EXPECT_TRUE(stages->IncProgress());
   EXPECT_TRUE(stages->SetProgress(3));
   stages->UpdateProgress();
-  EXPECT_EQ(controller->stopChecks, 3);  // still asked on every step
   EXPECT_EQ(stages->GetProgress(), 3);
-  EXPECT_EQ(controller->Take(), " max5 0 0 1");
+  EXPECT_EQ(Take(), " max5 0 0 1");
   stages->Init({5});
   EXPECT_FALSE(stages->HasInterrupted());
-  EXPECT_EQ(controller->Take(), " max5 0");
+  EXPECT_EQ(Take(), " max5 0");
 
   stages->SetProgressController(nullptr);  // falls back to a stub, which never stops
   stages->InitStage(1, "stub");
@@ -93,11 +89,7 @@ TEST_F(ProgressControllerStagesTest, StopRequestSilencesReportsUntilInit) {
   EXPECT_EQ(stages->GetProgress(), 5);
 }
 
-class NullObserver : public IProgressObserver {
-public:
-  void OnProgressChanged(long long, long long) override {}
-  void OnNotify(int) override {}
-};
+using NullObserver = Testing::MockProgressObserver;  // never called
 
 TEST_F(ProgressControllerStagesTest, ObserverListHoldsEachObserverOnce) {
   NullObserver a, b, c;

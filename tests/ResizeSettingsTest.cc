@@ -14,7 +14,7 @@
 #include "Proc/Interfaces/IFilterResize.h"
 #include "Proc/Interfaces/IResize.h"
 #include "Proc/Interfaces/Stub.h"
-#include "StreamTestSupport.h"
+#include "Testing/Assertions.h"
 
 namespace Tivrel::Proc {
 namespace {
@@ -71,15 +71,18 @@ TEST(ResizeSettingsTest, EveryEnumeratorHasItsTextBothWays) {
 TEST(ResizeSettingsTest, UnknownTextsAndValuesAreRefused) {
   const std::string prefix = "static SettingsResizer::";
   const std::string args = "(const std::string &)";
-  Testing::ExpectThrowSite<std::logic_error>(
-      [] { IResize::String2SizeModes("Original"); }, "Unexpected size mode Original", kFile,
-      (prefix + "SizeModes Tivrel::Proc::IResize::String2SizeModes" + args).c_str(), 118);
-  Testing::ExpectThrowSite<std::logic_error>(
-      [] { IResize::String2CustomModes(""); }, "Unexpected custom mode ", kFile,
-      (prefix + "CustomModes Tivrel::Proc::IResize::String2CustomModes" + args).c_str(), 132);
-  Testing::ExpectThrowSite<std::logic_error>(
-      [] { IResize::String2ResizeMethods("Lanczos"); }, "Unexpected resize method Lanczos", kFile,
-      (prefix + "ResizeMethods Tivrel::Proc::IResize::String2ResizeMethods" + args).c_str(), 146);
+  EXPECT_THAT([] { IResize::String2SizeModes("Original"); },
+              ::testing::Throws<std::logic_error>(Testing::ThrownAt(
+                  "Unexpected size mode Original", kFile,
+                  (prefix + "SizeModes Tivrel::Proc::IResize::String2SizeModes" + args).c_str(), 118)));
+  EXPECT_THAT([] { IResize::String2CustomModes(""); },
+              ::testing::Throws<std::logic_error>(Testing::ThrownAt(
+                  "Unexpected custom mode ", kFile,
+                  (prefix + "CustomModes Tivrel::Proc::IResize::String2CustomModes" + args).c_str(), 132)));
+  EXPECT_THAT([] { IResize::String2ResizeMethods("Lanczos"); },
+              ::testing::Throws<std::logic_error>(Testing::ThrownAt(
+                  "Unexpected resize method Lanczos", kFile,
+                  (prefix + "ResizeMethods Tivrel::Proc::IResize::String2ResizeMethods" + args).c_str(), 146)));
   // Values outside an enumeration are refused rather than read past the table.
   EXPECT_THROW(IResize::CustomModes2String(static_cast<R::CustomModes>(-1)), std::logic_error);
   R settings;
@@ -183,8 +186,8 @@ TEST(ResizeSettingsTest, ReaderRefusesBadTreesInItsOrder) {
        "Frame width and height have to be even, got 640x3"},
   };
   for (const auto& c : refused) {
-    Testing::ExpectThrowSite<FilterException>([&] { IResize::Property2Settings(c.tree); }, c.description, kFile,
-                                              kReader, c.line);
+    EXPECT_THAT([&] { IResize::Property2Settings(c.tree); },
+                ::testing::Throws<FilterException>(Testing::ThrownAt(c.description, kFile, kReader, c.line)));
   }
   // An unknown custom mode fails before the missing aspect is noticed.
   EXPECT_THROW(IResize::Property2Settings(ResizerTree("custom", {Property("resizeMode", "zoom"), size, height})),
@@ -193,11 +196,13 @@ TEST(ResizeSettingsTest, ReaderRefusesBadTreesInItsOrder) {
   EXPECT_THROW(IResize::Property2Settings(ResizerTree("customOriginalScale", {})), Core::PropertyException);
   EXPECT_THROW(IResize::Property2Settings(custom({ax, ay})), Core::PropertyException);
 
-  Testing::ExpectThrowSite<FilterException>(
+  EXPECT_THAT(
       [] { IFilterResize::Property2Settings(Property(IResize::CLASS_ID)); },
-      "Filter was initialized with incorrect class (" + IResize::CLASS_ID + ")!", "Proc/Interfaces/IFilterResize.cc",
-      "static Tivrel::Proc::SettingsResizer Tivrel::Proc::IFilterResize::Property2Settings(const Core::Property &)",
-      20);
+      ::testing::Throws<FilterException>(Testing::ThrownAt(
+          "Filter was initialized with incorrect class (" + IResize::CLASS_ID + ")!",
+          "Proc/Interfaces/IFilterResize.cc",
+          "static Tivrel::Proc::SettingsResizer Tivrel::Proc::IFilterResize::Property2Settings(const Core::Property &)",
+          20)));
 }
 
 }  // namespace

@@ -11,7 +11,7 @@
 
 #include "Proc/Interfaces/SettingsConversion.h"
 #include "Proc/Interfaces/Stub.h"
-#include "StreamTestSupport.h"
+#include "Testing/Assertions.h"
 
 namespace Tivrel::Proc {
 namespace {
@@ -151,8 +151,9 @@ TEST(SettingsConversionTest, ReadersRejectTreesOfAnotherClass) {
   // A name that differs from every identifier only in its last byte, and the empty name.
   for (const std::string& name : {std::string("SettingsEffectCroq"), std::string()}) {
     for (const auto& c : cases) {
-      Testing::ExpectThrowSite<FilterException>([&] { c.read(Property(name)); }, c.message + name + ")!",
-                                                "Proc/Interfaces/SettingsConversion.cc", c.function.c_str(), c.line);
+      EXPECT_THAT([&] { c.read(Property(name)); },
+                  ::testing::Throws<FilterException>(Testing::ThrownAt(
+                      c.message + name + ")!", "Proc/Interfaces/SettingsConversion.cc", c.function.c_str(), c.line)));
     }
   }
 }

@@ -23,7 +23,7 @@
 #include "Proc/Settings/SettingsStreamOneFrame.h"
 #include "Proc/Settings/SettingsSubtitleDrawer.h"
 #include "Proc/Settings/SettingsTwoPassEncoding.h"
-#include "StreamTestSupport.h"
+#include "Testing/Assertions.h"
 
 namespace Tivrel::Proc {
 namespace {
@@ -131,10 +131,11 @@ TEST_P(SettingsRecordTest, ComparisonRefusesOtherClassesOrIsNotImplemented) {
 }
 
 TEST_P(SettingsRecordTest, DeserializeIsRefusedWithItsLocation) {
-  Testing::ExpectThrowSite<SettingsException>(
+  EXPECT_THAT(
       [] { GetParam().make()->Deserialize("anything"); },
-      "Not implemented fill from string for settings CLASS_ID=" + *GetParam().classId, "Proc/Settings/Settings.cc",
-      "virtual void Tivrel::Proc::Settings::Deserialize(const std::string &)", 36);
+      ::testing::Throws<SettingsException>(Testing::ThrownAt(
+          "Not implemented fill from string for settings CLASS_ID=" + *GetParam().classId, "Proc/Settings/Settings.cc",
+          "virtual void Tivrel::Proc::Settings::Deserialize(const std::string &)", 36)));
 }
 
 TEST(SettingsTest, OnlyAnUnturnedTransposeIsEmptyAndTurnsWrapAtAFullCircle) {

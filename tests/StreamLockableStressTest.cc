@@ -1,7 +1,5 @@
 #include <atomic>
 #include <chrono>
-#include <cstdio>
-#include <cstdlib>
 #include <future>
 #include <random>
 #include <thread>
@@ -13,6 +11,7 @@
 #include "Proc/Interfaces/IDVDReader.h"
 #include "Proc/Interfaces/IStreamLockable.h"
 #include "Proc/Interfaces/StreamOneFrameVideo.h"
+#include "Testing/Watchdog.h"
 
 namespace Tivrel::Proc {
 namespace {
@@ -23,27 +22,6 @@ constexpr int kRoundsPerReader = 100000;
 constexpr int kReadsPerRound = 4;
 constexpr int kSeeks = 100000;
 constexpr auto kPatience = std::chrono::seconds(20);
-
-// Aborts the process when a test outlives its limit, so that a hang fails CI instead of
-// stalling it.
-class Watchdog {
-public:
-  explicit Watchdog(std::chrono::seconds limit)
-      : thread_([limit, finished = done_.get_future()] {
-          if (finished.wait_for(limit) == std::future_status::timeout) {
-            std::fprintf(stderr, "stress test hung; aborting\n");
-            std::abort();
-          }
-        }) {}
-  ~Watchdog() {
-    done_.set_value();
-    thread_.join();
-  }
-
-private:
-  std::promise<void> done_;
-  std::thread thread_;
-};
 
 // Starts `count` threads running body(index) at the same moment and joins them.
 template <class Body>
@@ -62,7 +40,7 @@ void RunTogether(int count, Body body) {
 
 // Must stay the first test of this program: nothing may have called IsDVDPath before.
 TEST(StreamLockableStressTest, FirstDvdPathTestsFromSeveralThreadsAgree) {
-  Watchdog watchdog(std::chrono::seconds(60));
+  Testing::Watchdog watchdog(std::chrono::seconds(60), "the DVD path test");
   std::atomic<int> wrong{0};
   RunTogether(8, [&](int i) {
     const bool dvd = i % 2 == 0;
@@ -75,7 +53,7 @@ TEST(StreamLockableStressTest, FirstDvdPathTestsFromSeveralThreadsAgree) {
 // thread calls what the wrapper leaves unlocked. Within one locked sequence the timestamps
 // must follow each other by exactly one frame duration.
 TEST(StreamLockableStressTest, LockedSequencesOfReadsAndSeeksStayConsistent) {
-  Watchdog watchdog(std::chrono::seconds(120));
+  Testing::Watchdog watchdog(std::chrono::seconds(120), "the stress test");
   SP<Media::VideoFrame> frame = Media::VideoFrame::Create(PIX_FMT_GRAY8, 32, 32);
   frame->SetDuration(kFrameDuration);
   const SP<IStreamVideoEx> inner = StreamOneFrameVideo::Create(frame);

@@ -13,7 +13,8 @@
 #include "Proc/Interfaces/IStreamLockable.h"
 #include "Proc/Interfaces/StreamOneFrameVideo.h"
 #include "Proc/Interfaces/Stub.h"
-#include "StreamTestSupport.h"
+#include "Testing/Assertions.h"
+#include "Testing/Mocks.h"
 
 namespace Tivrel::Proc {
 namespace {
@@ -115,10 +116,12 @@ void ExpectRefusals(const char* kind) {
   const std::string suffix = std::string(" [Base = Tivrel::Proc::IStream") + kind + "Lockable]";
   const std::string initialize = "virtual void " + base + "Initialize(const Tivrel::Core::Property &)" + suffix;
   const std::string settings = "virtual Tivrel::Core::Property " + base + "GetSettings() const" + suffix;
-  Testing::ExpectThrowSite<FilterException>([&] { wrapper->Initialize(Core::Property("x")); }, "Method not implemented",
-                                            "Proc/Interfaces/IStreamLockable.cc", initialize.c_str(), 36);
-  Testing::ExpectThrowSite<FilterException>([&] { wrapper->GetSettings(); }, "Method not implemented",
-                                            "Proc/Interfaces/IStreamLockable.cc", settings.c_str(), 37);
+  EXPECT_THAT([&] { wrapper->Initialize(Core::Property("x")); },
+              ::testing::Throws<FilterException>(Testing::ThrownAt(
+                  "Method not implemented", "Proc/Interfaces/IStreamLockable.cc", initialize.c_str(), 36)));
+  EXPECT_THAT([&] { wrapper->GetSettings(); },
+              ::testing::Throws<FilterException>(Testing::ThrownAt(
+                  "Method not implemented", "Proc/Interfaces/IStreamLockable.cc", settings.c_str(), 37)));
   EXPECT_THAT([] { Wrapper::Create(nullptr); },
               ::testing::ThrowsMessage<std::invalid_argument>(::testing::StartsWith("Empty stream passed\n")));
 }

@@ -8,7 +8,7 @@
 #include "Media/VideoFrame.h"
 #include "Proc/Interfaces/StreamOneFrameVideo.h"
 #include "Proc/Settings/SettingsDeinterlace.h"
-#include "StreamTestSupport.h"
+#include "Testing/Assertions.h"
 
 namespace Tivrel::Proc {
 namespace {
@@ -117,18 +117,18 @@ TEST(StreamOneFrameVideoTest, FormatDescriptionIsBuiltOnceFromTheFrame) {
 }
 
 TEST(StreamOneFrameVideoTest, RefusalsLeaveTheStreamAsItWas) {
-  using Testing::ExpectThrowSite;
-  ExpectThrowSite<std::invalid_argument>(
-      [] { StreamOneFrameVideo::Create(nullptr); }, "Empty frame passed", "Proc/Interfaces/StreamOneFrameVideo.cc",
-      "static SP<Tivrel::Proc::IStreamVideoEx> Tivrel::Proc::StreamOneFrameVideo::Create(const "
-      "SP<Tivrel::Proc::IDataVideo> &)",
-      135);
+  EXPECT_THAT([] { StreamOneFrameVideo::Create(nullptr); },
+              ::testing::Throws<std::invalid_argument>(Testing::ThrownAt(
+                  "Empty frame passed", "Proc/Interfaces/StreamOneFrameVideo.cc",
+                  "static SP<Tivrel::Proc::IStreamVideoEx> Tivrel::Proc::StreamOneFrameVideo::Create(const "
+                  "SP<Tivrel::Proc::IDataVideo> &)",
+                  135)));
 
   const SP<IStreamVideoEx> stream = StreamOneFrameVideo::Create(MakeFrame());
-  ExpectThrowSite<std::logic_error>(
-      [&] { stream->Initialize(Core::Property("SettingsStreamOneFrame")); }, "Use typed settings instead",
-      "Proc/Interfaces/StreamOneFrameVideo.cc",
-      "virtual void Tivrel::Proc::StreamOneFrameVideo::Initialize(const Core::Property &)", 74);
+  EXPECT_THAT([&] { stream->Initialize(Core::Property("SettingsStreamOneFrame")); },
+              ::testing::Throws<std::logic_error>(Testing::ThrownAt(
+                  "Use typed settings instead", "Proc/Interfaces/StreamOneFrameVideo.cc",
+                  "virtual void Tivrel::Proc::StreamOneFrameVideo::Initialize(const Core::Property &)", 74)));
   EXPECT_THROW(stream->Initialize(SettingsDeinterlace()), std::bad_cast);
   EXPECT_EQ(stream->GetDuration(), kDuration);
   EXPECT_EQ(stream->GetSettings(), Core::Property());  // configured by typed settings only

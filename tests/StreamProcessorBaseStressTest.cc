@@ -1,44 +1,22 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
-#include <cstdio>
-#include <cstdlib>
-#include <future>
 #include <random>
 #include <stdexcept>
 #include <thread>
 #include <vector>
 
 #include "Proc/Interfaces/StreamProcessorBase.h"
+#include "Testing/JobHarness.h"
+#include "Testing/Watchdog.h"
 
 namespace Tivrel::Proc {
 namespace {
 
 constexpr int kControllers = 3;
 constexpr int kCyclesPerController = 3334;  // 10,002 cycles in all
-
-// Checks that runs never overlap. Calls arrive under the processor's mutex, so the
-// counters need no lock of their own; they are read after every thread is joined.
-class ProtocolChecker : public IProcessingEvents {
-public:
-  void OnError(const ExceptionPtr&) override { violations += inRun ? 0 : 1; }
-  void OnProgress(int, long long, long long, int, int) override { violations += inRun ? 0 : 1; }
-  void OnStarted() override {
-    violations += inRun ? 1 : 0;
-    inRun = true;
-    ++started;
-  }
-  void OnPaused() override {}
-  void OnResumed() override {}
-  void OnFinished() override {
-    violations += inRun ? 0 : 1;
-    inRun = false;
-    ++finished;
-  }
-  bool inRun = false;
-  int started = 0, finished = 0, violations = 0;
-};
 
 // Short bounded runs; some throw, some try to stop themselves.
 class StressJob : public RefCounted<StreamProcessorBase> {
@@ -100,18 +78,12 @@ void Control(StressJob& job, unsigned seed, std::atomic<int>& refusedStarts) {
 }
 
 TEST(StreamProcessorBaseStressTest, RandomControlFromThreeThreadsKeepsTheProtocol) {
-  std::promise<void> done;
-  std::thread watchdog([finished = done.get_future()] {
-    if (finished.wait_for(std::chrono::minutes(4)) == std::future_status::timeout) {
-      std::fprintf(stderr, "stress test hung; aborting\n");
-      std::abort();  // fail instead of stalling CI
-    }
-  });
-  ProtocolChecker checker;
+  Testing::Watchdog watchdog(std::chrono::minutes(4), "the stress test");
+  Testing::JobRecorder recorder;
   std::atomic<int> refusedStarts{0};
   {
     StressJob job;
-    job.SetEventsHandler(&checker);
+    job.SetEventsHandler(&recorder);
     std::vector<std::thread> controllers;
     controllers.reserve(kControllers);
     for (int i = 0; i < kControllers; ++i) {
@@ -122,12 +94,13 @@ TEST(StreamProcessorBaseStressTest, RandomControlFromThreeThreadsKeepsTheProtoco
     EXPECT_FALSE(job.IsRunning());
     EXPECT_GT(job.selfStopRefusals.load(), 0);
   }
-  done.set_value();
-  watchdog.join();
-  EXPECT_EQ(checker.violations, 0);
-  EXPECT_EQ(checker.started, checker.finished);
-  EXPECT_EQ(checker.started + refusedStarts.load(), kControllers * kCyclesPerController);
-  EXPECT_GT(checker.started, 1000);
+  const std::vector<Testing::JobEvent> events = recorder.Take();
+  EXPECT_TRUE(Testing::FollowsTheEventProtocol(events));
+  const auto started = std::count_if(events.begin(), events.end(), [](const Testing::JobEvent& e) {
+    return e.kind == Testing::JobEvent::Kind::Started;
+  });
+  EXPECT_EQ(started + refusedStarts.load(), kControllers * kCyclesPerController);
+  EXPECT_GT(started, 1000);
 }
 
 }  // namespace

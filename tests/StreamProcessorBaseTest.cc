@@ -14,7 +14,8 @@
 
 #include "Platform/Core/ThreadPriority.h"
 #include "Proc/Interfaces/StreamProcessorBase.h"
-#include "StreamTestSupport.h"
+#include "Testing/Assertions.h"
+#include "Testing/JobHarness.h"
 
 namespace Tivrel::Proc {
 namespace {
@@ -25,29 +26,6 @@ using ::testing::ThrowsMessage;
 
 std::atomic<long long> g_nowMs{0};
 long long FakeClock() { return g_nowMs; }
-
-// Records every notification as text. The processor calls it under its own lock, and the
-// tests read it only on the thread that sent the events or after joining the worker.
-class Recorder : public IProcessingEvents {
-public:
-  void OnError(const ExceptionPtr& error) override {
-    try {
-      std::rethrow_exception(error);
-    } catch (const std::exception& e) {
-      events.push_back(std::string("error ") + e.what());
-    }
-  }
-  void OnProgress(int progress, long long position, long long duration, int elapsed, int remaining) override {
-    events.push_back(::testing::PrintToString(std::make_tuple(progress, position, duration, elapsed, remaining)));
-  }
-  void OnStarted() override { events.push_back("started"); }
-  void OnPaused() override { events.push_back("paused"); }
-  void OnResumed() override { events.push_back("resumed"); }
-  void OnFinished() override { events.push_back("finished"); }
-  std::vector<std::string> Take() { return std::exchange(events, {}); }
-
-  std::vector<std::string> events;
-};
 
 // Runs `body` as its work; times progress with FakeClock.
 class Job : public RefCounted<StreamProcessorBase> {
@@ -67,7 +45,7 @@ protected:
 };
 
 TEST(StreamProcessorBaseTest, ProgressIsTimedBetweenConsecutiveSamples) {
-  Recorder events;
+  Testing::JobRecorder events;
   Job job;
   job.SetEventsHandler(&events);
   const std::tuple<long long, int, long long, long long> calls[] = {
@@ -93,8 +71,9 @@ TEST(StreamProcessorBaseTest, ProgressIsTimedBetweenConsecutiveSamples) {
   job.SetProgress(10, 300, 1300);  // no handler: the last sample time stays 1034
   job.SetEventsHandler(&events);
   job.SetProgress(11, 400, 1400);
-  EXPECT_THAT(events.Take(), ElementsAre("(3, 300, 100300, 0, 10)", "(5, 200, 100300, 0, -10)", "(6, 201, 2701, 0, 3)",
-                                         "(8, 203, 2147483646702, 0, 2147483646)", "(11, 400, 1400, 0, 10)"));
+  EXPECT_THAT(Testing::ToStrings(events.Take()),
+              ElementsAre("progress 3 300 100300 0 10", "progress 5 200 100300 0 -10", "progress 6 201 2701 0 3",
+                          "progress 8 203 2147483646702 0 2147483646", "progress 11 400 1400 0 10"));
 
   // A run starts from position 0 and is timed against the last sample before it.
   job.body = [](Job& self) {
@@ -105,13 +84,13 @@ TEST(StreamProcessorBaseTest, ProgressIsTimedBetweenConsecutiveSamples) {
   g_nowMs = 5000;
   job.Start();
   job.WaitUntilStopped();
-  EXPECT_THAT(events.Take(), ElementsAre("started", "(1, 1400, 10000, 4, 43)", "finished"));
+  EXPECT_THAT(Testing::ToStrings(events.Take()), ElementsAre("started", "progress 1 1400 10000 4 43", "finished"));
 }
 
 // The worker refuses to wait for itself, then fails: the error is reported, and the ended
 // worker must be joined before the next Start.
 TEST(StreamProcessorBaseTest, WorkerErrorsAreReportedAndStartWaitsForTheJoin) {
-  Recorder events;
+  Testing::JobRecorder events;
   Job job([](Job& self) {
     for (const auto& wait : {std::pair{&Job::Stop, "Stop"}, {&Job::WaitUntilStopped, "WaitUntilStopped"}}) {
       EXPECT_THAT([&] { (self.*wait.first)(); },
@@ -125,12 +104,12 @@ TEST(StreamProcessorBaseTest, WorkerErrorsAreReportedAndStartWaitsForTheJoin) {
   for (auto join : {&Job::WaitUntilStopped, &Job::Stop}) {
     job.Start();
     while (job.IsRunning()) std::this_thread::yield();  // ended by itself, not joined
-    Testing::ExpectThrowSite<ProcException>([&] { job.Start(); }, "Thread has started already.",
-                                            "Proc/Interfaces/StreamProcessorBase.cc",
-                                            "virtual void Tivrel::Proc::StreamProcessorBase::Start()", 27);
+    EXPECT_THAT([&] { job.Start(); }, ::testing::Throws<ProcException>(Testing::ThrownAt(
+                                          "Thread has started already.", "Proc/Interfaces/StreamProcessorBase.cc",
+                                          "virtual void Tivrel::Proc::StreamProcessorBase::Start()", 27)));
     (job.*join)();
     EXPECT_FALSE(job.isStopped());  // joining an ended worker requests no stop
-    EXPECT_THAT(events.Take(), ElementsAre("started", "error broken", "finished"));
+    EXPECT_THAT(Testing::ToStrings(events.Take()), ElementsAre("started", "error broken", "finished"));
   }
   job.SetEventsHandler(nullptr);  // without a handler the error is dropped
   job.Start();
@@ -141,7 +120,7 @@ TEST(StreamProcessorBaseTest, WorkerErrorsAreReportedAndStartWaitsForTheJoin) {
 // Every notification on the worker is sent with the job's mutex held; a handler that tries
 // to wait for the job there is refused at once instead of waiting for ever.
 TEST(StreamProcessorBaseTest, HandlersOnTheWorkerCannotWaitForTheJob) {
-  struct Waiter : Recorder {
+  struct Waiter : IProcessingEvents {
     void Refuse(const char* event) {
       for (auto wait : {&Job::Stop, &Job::WaitUntilStopped}) {
         try {
@@ -156,7 +135,10 @@ TEST(StreamProcessorBaseTest, HandlersOnTheWorkerCannotWaitForTheJob) {
     void OnProgress(int, long long, long long, int, int) override { Refuse("progress"); }
     void OnStarted() override { Refuse("started"); }
     void OnFinished() override { Refuse("finished"); }
+    void OnPaused() override {}
+    void OnResumed() override {}
     Job* job = nullptr;
+    std::vector<std::string> events;
   } waiter;
   Job job([](Job& self) {
     g_nowMs = 1;
@@ -169,12 +151,12 @@ TEST(StreamProcessorBaseTest, HandlersOnTheWorkerCannotWaitForTheJob) {
   job.SetEventsHandler(&waiter);
   job.Start();
   job.WaitUntilStopped();
-  EXPECT_THAT(waiter.Take(),
+  EXPECT_THAT(waiter.events,
               ElementsAre("started", "started", "progress", "progress", "error", "error", "finished", "finished"));
 }
 
 TEST(StreamProcessorBaseTest, PauseHoldsTheWorkerUntilResumeOrStop) {
-  Recorder events;
+  Testing::JobRecorder events;
   std::promise<void> paused;
   bool sawStop = false;
   Job job([&](Job& self) {
@@ -194,7 +176,8 @@ TEST(StreamProcessorBaseTest, PauseHoldsTheWorkerUntilResumeOrStop) {
   paused.get_future().wait();
   job.Stop();
   EXPECT_TRUE(sawStop);
-  EXPECT_THAT(events.Take(), ElementsAre("paused", "resumed", "paused", "started", "paused", "paused", "finished"));
+  EXPECT_THAT(Testing::ToStrings(events.Take()),
+              ElementsAre("paused", "resumed", "paused", "started", "paused", "paused", "finished"));
 }
 
 TEST(StreamProcessorBaseTest, PriorityIsAppliedToTheWorker) {

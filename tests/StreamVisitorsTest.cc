@@ -10,7 +10,7 @@
 #include "Proc/Interfaces/IStreamLockable.h"
 #include "Proc/Interfaces/IStreamVisitor.h"
 #include "Proc/Interfaces/StreamOneFrameVideo.h"
-#include "StreamTestSupport.h"
+#include "Testing/Mocks.h"
 
 namespace Tivrel::Proc {
 namespace {
@@ -21,10 +21,7 @@ using Testing::MockVideoDecoder;
 using ::testing::NiceMock;
 using ::testing::Return;
 
-class MockVisitor : public IStreamVisitor {
-public:
-  MOCK_METHOD(int32_t, GetType, (), (const, override));
-};
+using MockVisitor = Testing::MockStreamVisitor;
 
 TEST(StreamVisitorsTest, WalkOverALockableSingleFrameStreamReachesBothStreams) {
   const SP<IStreamVideoLockable> graph =

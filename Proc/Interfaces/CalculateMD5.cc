@@ -30,6 +30,11 @@ void HashPlane(Core::MD5& md5, const PlaneConst& plane) {
   for (unsigned long i = 0; i < plane.height; ++i) md5.update(plane.GetOffsetPtr(0, i), plane.width);
 }
 
+// The first text formatted through a locale fills its ctype facet's character caches
+// without a lock. Formatting one text while the library loads fills them before any caller
+// can hash from several threads at once.
+const bool kFormatCachesFilled = !(boost::format("%s:%d") % "" % 0).str().empty();
+
 }  // namespace
 
 std::string CalculateAudioDataMD5(const SP<IDataAudio>& data) {

@@ -3,10 +3,19 @@
 // The base interfaces of every data block that travels through a stream graph.
 //
 // Protocol: data blocks are created by their producers (readers, decoders, filters) and
-// shared through SP; the last SP destroys the block. A block is written by its producer
-// and only read once it has been handed on; a block may be read from several threads at
-// once, but nothing in these interfaces locks, so a thread that changes a block (its time
-// or duration included) must own it alone.
+// shared through SP; the last SP destroys the block.
+//
+// Ownership, the one rule for every block: a holder may write a block's content (pixels,
+// samples, bytes) only when it holds the only reference to that content, that is to the
+// block object and to the memory behind it (frame views made by Clone(false) share their
+// memory). Everyone else reads. Handing a block on (returning it from a read, passing it
+// to an effect) shares it, so whoever handed it on no longer writes it, and a receiver
+// that wants to change a shared block writes to a copy: Media::MakeWritable
+// (Media/VideoFrame.h) makes a frame writable, copying its pixels only when they are
+// shared. Time and duration belong to the block object and follow the same rule.
+//
+// Threads: a block may be read from several threads at once; nothing in these interfaces
+// locks.
 //
 // The data interfaces form plain single-inheritance chains down from IRefCountable;
 // implementations count references with RefCounted<Interface> (Platform/Core/RefCount.h).

@@ -5,8 +5,11 @@
 // Protocol: a producer creates a frame, writes its planes and hands it on through SP;
 // consumers read it. Clone(false) gives a new frame object over the same pixel memory
 // (a view that may be cropped, stamped and released on its own); writing pixels through
-// one view changes them for every view. Nothing locks: a frame may be read from several
-// threads, but a thread that crops, fills or writes a frame object must own it alone.
+// one view changes them for every view. Hence the ownership rule of IData.h: write a
+// frame's pixels (GetPlane, Fill, FillArea, the copy functions' destination) only while
+// holding the only reference to the frame object and to its pixel memory; otherwise make
+// it writable first (Media::MakeWritable). Nothing locks: a frame may be read from
+// several threads, but a thread that crops, fills or writes a frame object must own it alone.
 
 #include <cstdint>
 

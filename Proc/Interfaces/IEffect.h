@@ -22,6 +22,11 @@ namespace Tivrel::Proc {
 // configuration, so that unrelated input may follow. SetProgress hands the effect the
 // mapping from timestamps to progress that it reports through.
 //
+// Ownership: the data given to ProcessData stay the caller's, who may still hold them
+// (and does, through the vector, for the whole call). An effect writes the content of a
+// datum only when it holds the only reference to it (IData.h); otherwise it returns a
+// new block or a writable copy (Media::MakeWritable), never changing what others see.
+//
 // Threads: an effect serves one thread at a time; nothing here locks. The default bodies
 // touch only the effect's own `progress` and their arguments.
 //

@@ -21,8 +21,9 @@ public:
   // holds exactly one datum; nothing is processed then.
   SP<IData> ProcessData(const std::vector<SP<IData>>& data) override;
 
-  // Processes `data` in place: the effect may change the datum or replace the pointer
-  // (with null when it holds the datum back).
+  // Processes `data` in place: the effect replaces the pointer (with its result, or with
+  // null when it holds the datum back), or changes the datum's content when the ownership
+  // rule allows it (IData.h: it holds the only reference).
   virtual void ProcessData(SP<IData>& data) = 0;
 
 protected:
@@ -39,12 +40,15 @@ public:
 
   // Throws std::bad_cast when the datum is not a video frame. On success `data` holds
   // what ProcessVideoData left in the frame pointer (possibly another frame, possibly
-  // null); on any exception `data` is unchanged. The library's own guard: a null `data`
-  // throws std::invalid_argument "data is NULL" (call stack appended).
+  // null); on any exception `data` is unchanged. `data` keeps its reference during the
+  // call, so the frame always counts as shared inside ProcessVideoData. The library's own
+  // guard: a null `data` throws std::invalid_argument "data is NULL" (call stack appended).
   void ProcessData(SP<IData>& data) override;
 
-  // Processes `frame`, which is not null: changes the frame in place or replaces the
-  // pointer with another frame, or with null when the effect holds the frame back.
+  // Processes `frame`, which is not null: replaces the pointer with another frame (or
+  // with null when the effect holds the frame back), or writes the frame's pixels, which
+  // the ownership rule of IData.h allows only when nobody else holds them. An effect that
+  // works in place calls Media::MakeWritable(frame) first: it copies shared pixels only.
   virtual void ProcessVideoData(SP<IDataVideo>& frame) = 0;
 
 protected:
