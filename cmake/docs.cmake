@@ -1,19 +1,23 @@
 # Renders the API reference of the installed headers with Doxygen (script mode, run by
 # the `docs` target and the `docs` test):
 #   cmake -DDOXYGEN=... -DSOURCE_DIR=... -DOUTPUT=... -DVERSION=... -DDESCRIPTION=...
-#         -DSTRICT=ON|OFF -P docs.cmake
-# Two passes over docs/Doxyfile.in:
+#         [-DSTRICT=ON|OFF] -P docs.cmake
+# Two passes over docs/Doxyfile.in, each with docs/reference.dox (main page, namespaces):
 #  1. the reference: every header of Platform/, Proc/, Media/ and Testing/ except
 #     *Internal.h, all declarations listed, into OUTPUT/html; any warning (a comment
 #     that names a parameter the function lacks, a broken command) fails;
-#  2. the check: the public names of Proc/Interfaces/ that carry no documentation
-#     comment. With STRICT each one fails the run; otherwise they are only counted.
+#  2. the check: the public names of Proc/Interfaces/ and Proc/Settings/ that carry no
+#     documentation comment. With STRICT (the default) each one fails the run; otherwise
+#     they are only counted.
 cmake_minimum_required(VERSION 3.25)
 foreach(var DOXYGEN SOURCE_DIR OUTPUT VERSION DESCRIPTION)
   if(NOT DEFINED ${var})
     message(FATAL_ERROR "docs.cmake: ${var} is not set")
   endif()
 endforeach()
+if(NOT DEFINED STRICT)
+  set(STRICT ON)
+endif()
 if(NOT DOXYGEN)
   message(FATAL_ERROR "docs: doxygen not found (Debian package doxygen)")
 endif()
@@ -46,19 +50,20 @@ function(run_doxygen name output inputs extract_all warn_undocumented)
   set(warnings "${log}" PARENT_SCOPE)
 endfunction()
 
-run_doxygen(reference ${OUTPUT} "Platform;Proc;Media;Testing" YES NO)
+run_doxygen(reference ${OUTPUT} "Platform;Proc;Media;Testing;docs" YES NO)
 if(NOT warnings STREQUAL "")
   message(FATAL_ERROR "docs: the header comments have faults:\n${warnings}")
 endif()
 
-run_doxygen(check ${OUTPUT}/undocumented "Proc/Interfaces" NO YES)
+# The namespace descriptions make Doxygen check the free functions of the namespaces too.
+run_doxygen(check ${OUTPUT}/undocumented "Proc/Interfaces;Proc/Settings;docs" NO YES)
 string(REGEX MATCHALL "[^\n]*is not documented[^\n]*" undocumented "${warnings}")
 list(LENGTH undocumented count)
 if(STRICT AND NOT warnings STREQUAL "")
-  message(FATAL_ERROR "docs: ${count} public name(s) of Proc/Interfaces/ lack a documentation comment:\n${warnings}")
+  message(FATAL_ERROR "docs: ${count} public name(s) of Proc/Interfaces/ and Proc/Settings/ lack a documentation comment:\n${warnings}")
 endif()
 message(STATUS "docs: ${OUTPUT}/html/index.html")
 if(NOT STRICT)
-  message(STATUS "docs: ${count} public name(s) of Proc/Interfaces/ lack a documentation comment"
+  message(STATUS "docs: ${count} public name(s) of Proc/Interfaces/ and Proc/Settings/ lack a documentation comment"
                  " (allowed while TIVREL_DOCS_STRICT is OFF; list in ${OUTPUT}/undocumented/warnings.log)")
 endif()

@@ -6,11 +6,12 @@
 
 namespace Tivrel::Proc {
 
-// Audio formatter used by the audio-formatter filter.
+/// Audio formatter used by the audio-formatter filter.
+/// This library only publishes its names for the engine's other libraries.
 class TIVREL_PROC_API IAudioFormatter {
 public:
-  static const std::string CLASS_ID;
-  static const std::string IMPL_FFMPEG;  // implementation name
+  static const std::string CLASS_ID;     ///< class identifier of the formatter
+  static const std::string IMPL_FFMPEG;  ///< implementation name
 };
 
 }  // namespace Tivrel::Proc

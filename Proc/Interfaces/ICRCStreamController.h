@@ -6,11 +6,12 @@
 
 namespace Tivrel::Proc {
 
-// Controller that checks stream data against CRCs.
+/// Controller that checks stream data against CRCs.
+/// This library only publishes its names for the engine's other libraries.
 class TIVREL_PROC_API ICRCStreamController {
 public:
-  static const std::string CLASS_ID;
-  static const std::string SOURCE_NODE_ID;  // key: the controller's source node
+  static const std::string CLASS_ID;        ///< class identifier of the controller
+  static const std::string SOURCE_NODE_ID;  ///< key: the controller's source node
 };
 
 }  // namespace Tivrel::Proc

@@ -1,7 +1,8 @@
 #pragma once
 
-// The states of a converter controller and their names. The controller interface itself
-// lives elsewhere in the engine; this library only names its states.
+/// @file
+/// The states of a converter controller and their names. The controller interface itself
+/// lives elsewhere in the engine; this library only names its states.
 
 #include <cstdint>
 
@@ -9,8 +10,10 @@
 
 namespace Tivrel::Proc {
 
+/// A converter controller as far as this library knows it: the names of its states.
 class IConverterController {
 public:
+  /// The states of a converter controller.
   enum ControllerState : int32_t {
     NotInitialized = 0,
     Stopped = 1,
@@ -20,8 +23,8 @@ public:
   };
 };
 
-// "NotInitialized", "Stopped", "Running", "Paused" or "Error": a static text the caller
-// does not free. Any other value throws std::invalid_argument "controllerState".
+/// "NotInitialized", "Stopped", "Running", "Paused" or "Error": a static text the caller
+/// does not free. Any other value throws std::invalid_argument "controllerState".
 TIVREL_PROC_API const char* ControllerStateAsString(IConverterController::ControllerState state);
 
 }  // namespace Tivrel::Proc

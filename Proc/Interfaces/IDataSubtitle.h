@@ -1,6 +1,7 @@
 #pragma once
 
-// A decoded subtitle: the text shown from GetTime for GetDuration.
+/// @file
+/// IDataSubtitle: a decoded subtitle.
 
 #include <string>
 
@@ -8,9 +9,10 @@
 
 namespace Tivrel::Proc {
 
+/// A decoded subtitle: the text shown from GetTime for GetDuration.
 class TIVREL_VISIBLE IDataSubtitle : public IDataMedia {
 public:
-  // The subtitle text, UTF-8; lines separated by line feeds.
+  /// The subtitle text, UTF-8; lines separated by line feeds.
   virtual std::string GetText() const = 0;
 
 protected:

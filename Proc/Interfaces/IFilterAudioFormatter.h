@@ -6,11 +6,12 @@
 
 namespace Tivrel::Proc {
 
-// Filter that regroups audio into packets of a fixed duration.
+/// Filter that regroups audio into packets of a fixed duration.
+/// This library only publishes its names for the engine's other libraries.
 class TIVREL_PROC_API IFilterAudioFormatter {
 public:
-  static const std::string CLASS_ID;
-  static const std::string PACKET_DURATION;  // key: packet duration
+  static const std::string CLASS_ID;         ///< class identifier of the filter
+  static const std::string PACKET_DURATION;  ///< key: packet duration
 };
 
 }  // namespace Tivrel::Proc

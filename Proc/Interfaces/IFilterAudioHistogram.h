@@ -6,10 +6,13 @@
 
 namespace Tivrel::Proc {
 
-// Filter that measures an audio histogram.
+/// Filter that measures an audio histogram.
+/// This library only publishes its names for the engine's other libraries.
 class TIVREL_PROC_API IFilterAudioHistogram {
 public:
-  static const std::string CLASS_ID;  // (no closing dollar signs)
+  /// Class identifier of the filter. Unlike most identifiers, its text has no closing dollar
+  /// signs.
+  static const std::string CLASS_ID;
 };
 
 }  // namespace Tivrel::Proc

@@ -6,12 +6,13 @@
 
 namespace Tivrel::Proc {
 
-// Image metadata: the sections of a metadata tree, the fields of one entry, and the EXIF
-// blocks, tags and values the engine reads and writes. An entry's key is its section, block
-// and tag joined by "." (for instance "Exif.Image.Orientation").
+/// Image metadata: the sections of a metadata tree, the fields of one entry, and the EXIF
+/// blocks, tags and values the engine reads and writes. An entry's key is its section, block
+/// and tag joined by "." (for instance "Exif.Image.Orientation").
 class TIVREL_PROC_API IImageMetadata {
 public:
-  // Sections and the whole tree.
+  /// Sections and the whole tree.
+  ///@{
   static const std::string BASE_INFO;
   static const std::string BASE_INFO_MAIN;
   static const std::string BASE_INFO_FILE_TIME;
@@ -22,8 +23,10 @@ public:
   static const std::string ICC_PROFILE;
   static const std::string XMP;
   static const std::string XMP_PACKET;
+  ///@}
 
-  // Fields of one entry.
+  /// Fields of one entry.
+  ///@{
   static const std::string BLOCK_NAME;
   static const std::string TAG_NAME;
   static const std::string TAG;
@@ -31,15 +34,21 @@ public:
   static const std::string TEXT_VALUE;
   static const std::string VALUE;
   static const std::string VALUE_TYPE;
+  ///@}
 
-  // EXIF blocks.
+  /// EXIF blocks.
+  ///@{
   static const std::string BLOCK_PHOTO;
   static const std::string BLOCK_IMAGE;
   static const std::string BLOCK_GPS;
+  ///@}
 
-  // EXIF tags and values. The orientation values are the eight EXIF orientation codes;
-  // VAL_ORIENTATION_NORMAL is the same text as VAL_ORIENTATION_TOP_LEFT.
-  static const std::string TAG_ORIENTATION;
+  // EXIF tags and values.
+
+  static const std::string TAG_ORIENTATION;  ///< EXIF tag: orientation
+  /// A value of TAG_ORIENTATION: one of the eight EXIF orientation codes, "1" to "8" in this
+  /// order.
+  ///@{
   static const std::string VAL_ORIENTATION_TOP_LEFT;
   static const std::string VAL_ORIENTATION_TOP_RIGHT;
   static const std::string VAL_ORIENTATION_BOTTOM_RIGHT;
@@ -48,11 +57,15 @@ public:
   static const std::string VAL_ORIENTATION_RIGHT_TOP;
   static const std::string VAL_ORIENTATION_RIGHT_BOTTOM;
   static const std::string VAL_ORIENTATION_LEFT_BOTTOM;
+  ///@}
+  /// The same text as VAL_ORIENTATION_TOP_LEFT.
   static const std::string VAL_ORIENTATION_NORMAL;
+  /// EXIF tag.
+  ///@{
   static const std::string TAG_XRESOLUTION;
   static const std::string TAG_YRESOLUTION;
   static const std::string TAG_RESOLUTION_UOM;
-  static const std::string VAL_RESOLUTION_UOM_PPI;  // resolution unit: inches
+  static const std::string VAL_RESOLUTION_UOM_PPI;  ///< resolution unit: inches
   static const std::string TAG_ARTIST;
   static const std::string TAG_COMPRESSION;
   static const std::string TAG_DATE_TIME;
@@ -62,9 +75,10 @@ public:
   static const std::string TAG_LATITUDE;
   static const std::string TAG_LONGITUDE;
   static const std::string TAG_COPYRIGHT;
+  ///@}
 
-  // a + "." + b + "." + c, unchecked: GetKey(EXIF, BLOCK_IMAGE, TAG_ORIENTATION) is
-  // "Exif.Image.Orientation", and empty parts leave empty places ("..").
+  /// a + "." + b + "." + c, unchecked: GetKey(EXIF, BLOCK_IMAGE, TAG_ORIENTATION) is
+  /// "Exif.Image.Orientation", and empty parts leave empty places ("..").
   static std::string GetKey(const std::string& a, const std::string& b, const std::string& c);
 };
 

@@ -6,10 +6,11 @@
 
 namespace Tivrel::Proc {
 
-// Extended resizer.
+/// Extended resizer.
+/// This library only publishes its names for the engine's other libraries.
 class TIVREL_PROC_API IResizeComplex {
 public:
-  static const std::string EXTENDED_CLASS_ID;  // names the extended resizer
+  static const std::string EXTENDED_CLASS_ID;  ///< names the extended resizer
 };
 
 }  // namespace Tivrel::Proc

@@ -4,9 +4,9 @@
 
 namespace Tivrel::Proc {
 
-// A video stream that decodes compressed packets into frames. Decoders are implemented
-// elsewhere in the engine; this library only collects them from a stream graph
-// (Visitors::DecoderCollector), so the interface adds nothing to IStreamVideo here.
+/// A video stream that decodes compressed packets into frames. Decoders are implemented
+/// elsewhere in the engine; this library only collects them from a stream graph
+/// (Visitors::DecoderCollector), so the interface adds nothing to IStreamVideo here.
 class TIVREL_VISIBLE IStreamVideoDecoder : public virtual IStreamVideo {
 protected:
   ~IStreamVideoDecoder() override = default;

@@ -1,11 +1,7 @@
 #pragma once
 
-// The interface of join filters: one stream made of several streams of one kind played
-// one after the other. The filters themselves are implemented elsewhere in the engine;
-// factories and configuration trees name them by CLASS_ID.
-//
-// Protocol: create the filter through its factory, add the streams in playing order, then
-// use it as a stream of kind T. Threading as for the stream interfaces (IStream.h).
+/// @file
+/// TIFilterJoin: the interface of join filters.
 
 #include <string>
 
@@ -15,19 +11,31 @@
 
 namespace Tivrel::Proc {
 
-// T is IStreamVideo, IStreamAudio or IStreamRaw.
+/// The interface of join filters: one stream made of several streams of one kind played
+/// one after the other. The filters themselves are implemented elsewhere in the engine;
+/// factories and configuration trees name them by CLASS_ID.
+///
+/// Protocol: create the filter through its factory, add the streams in playing order, then
+/// use it as a stream of kind T. Threading as for the stream interfaces (IStream.h).
+///
+/// T is IStreamVideo, IStreamAudio or IStreamRaw.
 template <class T>
 class TIVREL_VISIBLE TIFilterJoin : public virtual T {
 public:
+  /// Class identifier of the join filter of kind T: "$$FILTER_JOIN_VIDEO$$",
+  /// "$$FILTER_JOIN_AUDIO$$" or "$$FILTER_JOIN_RAW$$".
   static const std::string CLASS_ID;
 
-  // Appends `stream` to the streams that are joined. Precondition: stream is not null.
+  /// Appends `stream` to the streams that are joined. Precondition: stream is not null.
   virtual void AddStream(const SP<T>& stream) = 0;
 
 protected:
   ~TIFilterJoin() override = default;
 };
 
+// The specialisations and instances below are for the compiler; the API reference leaves
+// them out (CLASS_ID above gives the identifiers).
+/// @cond
 template <>
 TIVREL_PROC_API const std::string TIFilterJoin<IStreamVideo>::CLASS_ID;  // "$$FILTER_JOIN_VIDEO$$"
 template <>
@@ -39,5 +47,6 @@ TIVREL_PROC_API const std::string TIFilterJoin<IStreamRaw>::CLASS_ID;  // "$$FIL
 extern template class TIFilterJoin<IStreamVideo>;
 extern template class TIFilterJoin<IStreamAudio>;
 extern template class TIFilterJoin<IStreamRaw>;
+/// @endcond
 
 }  // namespace Tivrel::Proc
