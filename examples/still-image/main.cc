@@ -34,6 +34,7 @@
 #include "examples/still-image/Options.h"
 #include "examples/still-image/OrderedWriter.h"
 #include "examples/still-image/ProgressDisplay.h"
+#include "examples/still-image/SettingsFile.h"
 #include "examples/still-image/Wakeup.h"
 #include "examples/still-image/Y4m.h"
 
@@ -219,7 +220,8 @@ int Run(int argc, const char* const* argv) {
   const long long frames = endless ? (duration + frameDuration - 1) / frameDuration : 1;
 
   // What the effects make of the frame decides what the output holds.
-  const ChainPlan chain = PlanChain(o.effects, Effects::ShapeOf(*source.frame));
+  const ChainPlan chain = PlanChain(ReadSettingsFiles(o.effects), Effects::ShapeOf(*source.frame));
+  if (!o.saveSettings.empty()) WriteSettingsFile(o.saveSettings, chain.settings);
   const std::optional<CanvasSpec> canvas = CanvasFor(o, source, chain);
   const Y4mFormat outFormat = OutputFormat(source, chain, rate, canvas);
 
