@@ -59,8 +59,8 @@ std::string Description(const std::exception& e) {
 // list node's position among the root's children.
 size_t CheckListLayout(const std::string& path, const Property& tree) {
   if (tree.GetName() != IFilterApplyEffectsVideo::CLASS_ID) {
-    Refuse(path, "/name", "the root is '" + tree.GetName() + "', an effect list's is '" +
-                              IFilterApplyEffectsVideo::CLASS_ID + "'");
+    Refuse(path, "/name",
+           "the root is '" + tree.GetName() + "', an effect list's is '" + IFilterApplyEffectsVideo::CLASS_ID + "'");
   }
   const size_t at = tree.FindChild(kListKey);
   if (at == tree.Count()) Refuse(path, "", std::string("no \"") + kListKey + "\" node");

@@ -270,8 +270,8 @@ TEST_F(StillImageTest, SettingsFilesKeepTheChain) {
     return ReadFile(Path("listing"));
   };
   const std::string whole = Path("whole.json").string(), crop = Path("crop.json").string();
-  const std::string direct = listing(
-      {"--effect", "crop:1,2,3,4", "--effect", "transpose:1", "--effect", "flip:v", "--save-settings", whole});
+  const std::string direct =
+      listing({"--effect", "crop:1,2,3,4", "--effect", "transpose:1", "--effect", "flip:v", "--save-settings", whole});
   EXPECT_NE(direct.find("# effects: crop at 1,2 to 60x42, turn 90 degrees clockwise, flip top-bottom\n"),
             std::string::npos);
   EXPECT_EQ(listing({"--settings", whole}), direct);
