@@ -85,11 +85,17 @@ ChainPlan PlanChain(const std::vector<EffectSpec>& specs, const Effects::FrameSh
         settings = Tivrel::Proc::Settings2Property(turn);
         break;
       }
+      case EffectSpec::Kind::kTree:
+        settings = spec.tree;
+        break;
+      case EffectSpec::Kind::kSettingsFile:
+        throw std::logic_error("PlanChain: settings file '" + spec.text + "' not read");
     }
     const Chain one = MakeChain({settings});
     try {
       plan.output = one.front()->OutputShape(plan.output);
     } catch (const std::invalid_argument& e) {
+      if (spec.kind == EffectSpec::Kind::kTree) throw InputError(spec.text + ": " + e.what());
       throw UsageError("--effect " + spec.text + ": " + e.what());
     }
     plan.names.push_back(one.front()->Describe());

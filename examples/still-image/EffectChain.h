@@ -15,15 +15,18 @@
 
 namespace StillImage {
 
-// One --effect option: flip:h, flip:v, flip:hv, crop:L,T,R,B (margins in pixels) or
-// transpose:N (quarter turns clockwise, -3..3).
+// One step of the chain as the command line gives it: an --effect option (flip:h, flip:v,
+// flip:hv, crop:L,T,R,B with margins in pixels, transpose:N with quarter turns clockwise,
+// -3..3), a --settings file (replaced by its effects before the chain is planned, see
+// SettingsFile.h), or one effect read from such a file, as its settings tree.
 struct EffectSpec {
-  enum class Kind { kFlip, kCrop, kTranspose };
-  std::string text;  // as given
+  enum class Kind { kFlip, kCrop, kTranspose, kSettingsFile, kTree };
+  std::string text;  // as given; the file's name (kSettingsFile); where in which file (kTree)
   Kind kind = Kind::kFlip;
   bool horizontal = false, vertical = false;  // flip
   int margins[4] = {};                        // crop: left, top, right, bottom
   int quarterTurns = 0;                       // transpose, 0..3
+  Tivrel::Core::Property tree;                // kTree: a tree MakeChain takes
 };
 
 // Throws UsageError naming the option and the accepted forms.
@@ -37,8 +40,9 @@ struct ChainPlan {
   Effects::FrameShape output;
 };
 
-// Works the chain through from `input`: crop margins become rectangles of the frame size
-// they meet. Throws UsageError when an effect cannot take the frames it would get.
+// Works the chain through from `input` (no kSettingsFile left): crop margins become
+// rectangles of the frame size they meet. Throws when an effect cannot take the frames it
+// would get: UsageError for an --effect option, InputError for an effect from a file.
 ChainPlan PlanChain(const std::vector<EffectSpec>& specs, const Effects::FrameShape& input);
 
 using Chain = std::vector<Tivrel::SP<Effects::VideoEffect>>;

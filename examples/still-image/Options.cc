@@ -153,6 +153,9 @@ Effects (applied to every frame in the order given; repeatable):
   --effect crop:L,T,R,B cut L, T, R and B pixels off the left, top, right and bottom
   --effect transpose:N  turn by N quarter turns clockwise (-3..3; odd turns of 422
                         give 444)
+  --settings FILE       the effects kept in a settings file (JSON), in its place in the
+                        chain
+  --save-settings FILE  keep the whole chain in a settings file for --settings
 Placement:
   --canvas WxH          place the frame on a black canvas of this size
   --at X,Y              top-left corner of the frame on the canvas (default 0,0; negative
@@ -223,6 +226,14 @@ Options ParseOptions(int argc, const char* const* argv) {
       {"--stages", nullptr, false, [&](auto&, auto&) { o.stages = true; }},
       {"--progress", nullptr, true, [&](auto& n, auto& v) { o.progress = ParseProgress(n, v); }},
       {"--effect", nullptr, true, [&](auto&, auto& v) { o.effects.push_back(ParseEffect(v)); }},
+      {"--settings", nullptr, true,
+       [&](auto& n, auto& v) {
+         EffectSpec file;
+         file.kind = EffectSpec::Kind::kSettingsFile;
+         file.text = NonEmpty(n, v);
+         o.effects.push_back(file);
+       }},
+      {"--save-settings", nullptr, true, [&](auto& n, auto& v) { o.saveSettings = NonEmpty(n, v); }},
       {"--jobs", nullptr, true,
        [&](auto& n, auto& v) {
          long long jobs = 0;

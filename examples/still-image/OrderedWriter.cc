@@ -17,10 +17,20 @@ OrderedWriter::~OrderedWriter() {
 }
 
 bool OrderedWriter::Put(long long index, Tivrel::SP<Tivrel::Proc::IDataVideo> frame, std::string digest) {
+  Entry entry{frame->GetTime(), frame->GetDuration(), std::move(digest), std::move(frame)};
   std::unique_lock<std::mutex> lock(mutex_);
   changed_.wait(lock, [&] { return closed_ || index < next_ + window_; });
   if (closed_) return false;
-  pending_.emplace(index, Entry{std::move(frame), std::move(digest)});
+  if (output_ && output_->Positioned()) {
+    lock.unlock();  // the jobs write their frames in parallel
+    output_->WriteFrame(index, *entry.frame);
+    entry.frame.reset();
+    lock.lock();
+    if (closed_) return false;  // written after a gap: Finish cuts it off
+  } else if (!output_) {
+    entry.frame.reset();  // nothing to write
+  }
+  pending_.emplace(index, std::move(entry));
   changed_.notify_all();
   return true;
 }
@@ -36,10 +46,12 @@ void OrderedWriter::Close() {
 void OrderedWriter::Finish() {
   std::unique_lock<std::mutex> lock(mutex_);
   changed_.wait(lock, [&] { return error_ || (!writing_ && pending_.count(next_) == 0); });
-  pending_.clear();  // behind a gap: never to be written
-  if (error_) std::rethrow_exception(error_);
+  pending_.clear();  // behind a gap: never to be listed
+  const long long listed = next_;
+  const std::exception_ptr error = error_;
   lock.unlock();
-  if (output_) output_->Flush();
+  if (output_) output_->Truncate(listed);  // frames that jobs wrote beyond the listed ones go
+  if (error) std::rethrow_exception(error);
 }
 
 long long OrderedWriter::Written() const {
@@ -64,8 +76,8 @@ void OrderedWriter::Loop() {
     lock.unlock();
     std::exception_ptr error;
     try {
-      listing_.WriteFrame(next_, entry.frame->GetTime(), entry.frame->GetDuration(), entry.digest);
-      if (output_) output_->WriteFrame(*entry.frame);
+      listing_.WriteFrame(next_, entry.time, entry.duration, entry.digest);
+      if (entry.frame) output_->WriteFrame(next_, *entry.frame);
     } catch (...) {
       error = std::current_exception();
     }

@@ -73,26 +73,31 @@ private:
   long long frames_ = 0;
 };
 
-// Writes a stream frame by frame to a FILE it borrows. Every frame must have the size and
-// pixel format given at construction. Write failures throw MuxerException carrying the
-// system's reason (and the NotEnoughDiskSpace code when the disk is full).
+// Writes a stream to a file descriptor it borrows. Every frame must have the size and pixel
+// format given at construction; the stream header goes out with frame 0. Every frame record
+// ("FRAME\n" and the planes) has the same size, so frame i lies at a known offset.
+// Threads: on a regular file (Positioned) frames are written at their offsets, so any
+// threads may write distinct frames at once, in any order. Other files (pipes, devices)
+// take frames in order, from one thread at a time. Write failures throw MuxerException
+// carrying the system's reason (and the NotEnoughDiskSpace code when the disk is full).
 class Y4mWriter {
 public:
-  Y4mWriter(std::FILE* out, std::string name, const Y4mFormat& format);
+  Y4mWriter(int fd, std::string name, const Y4mFormat& format);
 
-  // Writes the header before the first frame.
-  void WriteFrame(const Tivrel::Proc::IDataVideo& frame);
-  // Pushes buffered bytes to the file; throws when that fails.
-  void Flush();
+  bool Positioned() const { return positioned_; }
+  // Writes frame `index` (from 0), preceded by the header for frame 0. Allocates nothing.
+  void WriteFrame(long long index, const Tivrel::Proc::IDataVideo& frame) const;
+  // Positioned: cuts the file to the header and the first `frames` frames, dropping frames
+  // written after a gap (an empty file for 0). Otherwise nothing.
+  void Truncate(long long frames) const;
 
 private:
-  void Write(const void* data, size_t size);
-  [[noreturn]] void Fail(int error) const;
-
-  std::FILE* out_;
+  int fd_;
   std::string name_;
   Y4mFormat format_;
-  bool headerWritten_ = false;
+  std::string header_;
+  long long recordBytes_ = 0;
+  bool positioned_ = false;
 };
 
 }  // namespace StillImage

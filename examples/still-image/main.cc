@@ -4,6 +4,7 @@
 // own worker thread pulls a copy per frame time, places it on a canvas, digests it, lists
 // the digest and writes the frame to a .y4m file, while the main thread shows the job's
 // progress and waits for the end or for Ctrl-C.
+#include <fcntl.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -15,6 +16,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "Media/VideoFrame.h"
@@ -34,6 +36,7 @@
 #include "examples/still-image/Options.h"
 #include "examples/still-image/OrderedWriter.h"
 #include "examples/still-image/ProgressDisplay.h"
+#include "examples/still-image/SettingsFile.h"
 #include "examples/still-image/Wakeup.h"
 #include "examples/still-image/Y4m.h"
 
@@ -51,6 +54,17 @@ struct Source {
   SP<Tivrel::Media::VideoFrame> frame;
   Y4mFormat format;
   std::string description;
+};
+
+// Closes the descriptor it holds (-1: none).
+struct FileDescriptor {
+  int fd = -1;
+  FileDescriptor() = default;
+  FileDescriptor(const FileDescriptor&) = delete;
+  FileDescriptor& operator=(const FileDescriptor&) = delete;
+  ~FileDescriptor() {
+    if (fd >= 0) close(fd);
+  }
 };
 
 FilePtr Open(const std::string& path, const char* mode, const char* verb) {
@@ -219,15 +233,17 @@ int Run(int argc, const char* const* argv) {
   const long long frames = endless ? (duration + frameDuration - 1) / frameDuration : 1;
 
   // What the effects make of the frame decides what the output holds.
-  const ChainPlan chain = PlanChain(o.effects, Effects::ShapeOf(*source.frame));
+  const ChainPlan chain = PlanChain(ReadSettingsFiles(o.effects), Effects::ShapeOf(*source.frame));
+  if (!o.saveSettings.empty()) WriteSettingsFile(o.saveSettings, chain.settings);
   const std::optional<CanvasSpec> canvas = CanvasFor(o, source, chain);
   const Y4mFormat outFormat = OutputFormat(source, chain, rate, canvas);
 
-  FilePtr outputFile(nullptr, &std::fclose);
+  FileDescriptor outputFile;
   std::unique_ptr<Y4mWriter> writer;
   if (!o.output.empty()) {
-    outputFile = Open(o.output, "wb", "create");
-    writer = std::make_unique<Y4mWriter>(outputFile.get(), o.output, outFormat);
+    outputFile.fd = open(o.output.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    if (outputFile.fd < 0) throw InputError("cannot create '" + o.output + "': " + std::strerror(errno));
+    writer = std::make_unique<Y4mWriter>(outputFile.fd, o.output, outFormat);
   }
   FilePtr listingFile(nullptr, &std::fclose);
   std::FILE* listingOut = stdout;
@@ -298,7 +314,7 @@ int Run(int argc, const char* const* argv) {
     std::fprintf(stderr, "still-image: stopped after %lld of %lld frames\n", ordered.Written(), frames);
     return kExitInterrupted;
   }
-  if (outputFile && std::fclose(outputFile.release()) != 0) {
+  if (outputFile.fd >= 0 && close(std::exchange(outputFile.fd, -1)) != 0) {
     throw InputError("cannot write '" + o.output + "': " + std::strerror(errno));
   }
   display.Complete();

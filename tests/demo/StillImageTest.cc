@@ -258,6 +258,27 @@ TEST_F(StillImageTest, EffectChainsApplyInOrder) {
             std::string::npos);
 }
 
+// A chain kept with --save-settings and read back with --settings gives the same listing;
+// a settings file takes its place among the --effect options.
+TEST_F(StillImageTest, SettingsFilesKeepTheChain) {
+  const auto listing = [&](const std::vector<std::string>& chain) {
+    std::vector<std::string> args{"--bars",     "64x48", "--format",  "422",
+                                  "--duration", "2f",    "--listing", Path("listing").string()};
+    args.insert(args.end(), chain.begin(), chain.end());
+    const Outcome outcome = Run(args);
+    EXPECT_EQ(outcome.exitCode, 0) << outcome.err;
+    return ReadFile(Path("listing"));
+  };
+  const std::string whole = Path("whole.json").string(), crop = Path("crop.json").string();
+  const std::string direct =
+      listing({"--effect", "crop:1,2,3,4", "--effect", "transpose:1", "--effect", "flip:v", "--save-settings", whole});
+  EXPECT_NE(direct.find("# effects: crop at 1,2 to 60x42, turn 90 degrees clockwise, flip top-bottom\n"),
+            std::string::npos);
+  EXPECT_EQ(listing({"--settings", whole}), direct);
+  listing({"--effect", "crop:1,2,3,4", "--save-settings", crop});
+  EXPECT_EQ(listing({"--settings", crop, "--effect", "transpose:1", "--effect", "flip:v"}), direct);
+}
+
 // However many jobs share the stream, the listing and the output file are the same bytes;
 // with stages the frames are verified again, from the file or from the rewound stream.
 TEST_F(StillImageTest, JobsGiveTheSameListingAndFile) {
@@ -290,8 +311,12 @@ TEST_F(StillImageTest, JobsGiveTheSameListingAndFile) {
 // Each bad input or option: one line naming the problem, and the exit code of its kind.
 TEST_F(StillImageTest, BadInputsFailWithOneClearMessage) {
   const std::string header = Y4mHeader(k420, 4, 4, "25:1");
+  const auto effectList = [](const std::string& effect) {
+    return R"({"name": "$$FILTER_APPLY_EFFECTS_VIDEO$$", "children": [{"name": "effectsList", "children": [)" + effect +
+           "]}]}";
+  };
   struct Case {
-    std::string content;  // written to in.y4m when not empty
+    std::string content;  // written to the last argument's file when not empty
     std::vector<std::string> args;
     int exitCode;
     const char* message;
@@ -305,12 +330,22 @@ TEST_F(StillImageTest, BadInputsFailWithOneClearMessage) {
       {"", {"--effect", "flip:x"}, 2, "bad --effect 'flip:x': expected flip:h"},
       {"", {"--effect", "crop:640,0,640,0"}, 2, "crop:640,0,640,0 leaves nothing of a 1280x720 frame"},
       {"", {"--jobs", "0"}, 2, "bad --jobs '0': expected a number of jobs, 1..16"},
+      {R"({"name": "x", )", {"--settings", "s.json"}, 3, "s.json': Malformed JSON at line 1, column 14"},
+      {effectList(R"({"name": "x", "children": [{"name": "classKey", "string": "Blur"}]})"),
+       {"--settings", "s.json"},
+       3,
+       "s.json' at /children/0/children/0: no effect takes settings of class 'Blur'"},
+      {effectList(R"({"name": "x", "children": [{"name": "classKey", "string": "SettingsEffectFlip"},
+                                                  {"name": "effectFlipVert", "string": "yes"}]})"),
+       {"--settings", "s.json"},
+       3,
+       "s.json' at /children/0/children/0/children/1: Property \"effectFlipVert\" holds string"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.message);
-    if (!c.content.empty()) WriteFile(Path("in.y4m"), c.content);
+    if (!c.content.empty()) WriteFile(Path(c.args.back()), c.content);
     std::vector<std::string> args;
-    for (const std::string& a : c.args) args.push_back(a.find(".y4m") != std::string::npos ? Path(a).string() : a);
+    for (const std::string& a : c.args) args.push_back(a.find('.') != std::string::npos ? Path(a).string() : a);
     const Outcome outcome = Run(args);
     EXPECT_EQ(outcome.exitCode, c.exitCode) << outcome.err;
     EXPECT_EQ(std::count(outcome.err.begin(), outcome.err.end(), '\n'), 1) << outcome.err;
