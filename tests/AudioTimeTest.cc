@@ -43,6 +43,7 @@ TEST(AudioTimeTest, ConversionsRoundOrRejectWithTheirMessage) {
       {kStream, 5, -1, kRate},
       {kStream, -1 /* 2^64 - 1 */, 1, kOverflow},
       {kFrame, 1024, 48000, "21333"},
+      {kFrame, 0, 48000, "0"},
       {kFrame, 2147483646, 48000, "44739242625"},
       {kFrame, 2147483647, 48000, kOverflow},
       {kFrame, 1, 0, kOverflow},

@@ -1,4 +1,4 @@
-// Property trees: kinds and conversions, copies and lookups, refusals, aliasing, large nodes and dump.
+// Property trees: kinds and conversions, copies and lookups, refusals, aliasing, large nodes, dump and statistics.
 
 #include <cmath>
 #include <functional>
@@ -252,6 +252,14 @@ TEST(PropertyTest, DumpIsReadable) {
             "  \"empty\" {}\n"
             "}");
   EXPECT_EQ(::testing::PrintToString(root), streamed.str());
+}
+
+// A count beyond the int64 range is written as the largest int64, not as a negative number.
+TEST(PropertyTest, StatisticsHoldTimeAndClampedCount) {
+  const Property statistics = MakeStatistics("s", -5, 7);
+  EXPECT_EQ(ToString(statistics), "\"s\" {\n  \"time\": int64 -5\n  \"count\": int64 7\n}");
+  EXPECT_EQ(MakeStatistics("s", 0, std::numeric_limits<std::size_t>::max())["count"].GetInt64(),
+            std::numeric_limits<long long>::max());
 }
 
 }  // namespace
