@@ -1,3 +1,5 @@
+// The audio synchronizer: gaps ahead of the clock, lagging data, and a gap with no callback.
+
 #include <gtest/gtest.h>
 
 #include <climits>

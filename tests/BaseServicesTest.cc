@@ -1,3 +1,5 @@
+// Base services: MD5 digests, call stacks, reference counts across threads, thread priorities and paths.
+
 #include <pthread.h>
 #include <sched.h>
 #include <signal.h>

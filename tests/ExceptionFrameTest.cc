@@ -1,11 +1,11 @@
+// The exception frame: one stored object behind every base class, its tags and stack, and standard exceptions.
+
 #include <stdexcept>
 #include <string>
-#include <typeinfo>
 
 #include <gtest/gtest.h>
 
 #include "Proc/Interfaces/Stub.h"
-#include "Testing/Assertions.h"
 
 namespace Tivrel::Proc {
 namespace {
@@ -42,9 +42,8 @@ TEST(ExceptionFrameTest, EveryBaseCatchesTheStoredObjectWithItsTagsAndLocation) 
                                      CatchAs<boost::exception>(stored)};
   for (const auto* view : views) EXPECT_TRUE(view != nullptr && view == views[0]);
   ASSERT_NE(views[0], nullptr);
-  EXPECT_THAT([&] { RethrowException(stored); },
-              ::testing::Throws<FilterException>(Testing::ThrownAt("Filter was initialized with incorrect class (X)!",
-                                                                   "tests/ExceptionFrameTest.cc", kFunction, kLine)));
+  EXPECT_EQ(*boost::get_error_info<TagDescription>(*views[0]), "Filter was initialized with incorrect class (X)!");
+  EXPECT_EQ(*boost::get_error_info<boost::throw_line>(*views[0]), kLine);
   ASSERT_NE(boost::get_error_info<TagCallStack>(*views[0]), nullptr);
   EXPECT_EQ(boost::get_error_info<TagCallStack>(*views[0])->rfind("#0 0x", 0), 0u);
   // what() is the generic text, never the description.
@@ -64,28 +63,6 @@ TEST(ExceptionFrameTest, StandardExceptionsDefaultsAndNullPointers) {
   EXPECT_EQ(boost::get_error_info<TagDescription>(e), nullptr);
 
   EXPECT_THROW(RethrowException(ExceptionPtr()), std::invalid_argument);
-}
-
-TEST(ExceptionFrameTest, ExportedObjectsHaveTheirClasses) {
-  const std::pair<const ProcException&, const std::type_info&> objects[] = {
-      {exportDummyException, typeid(ProcException)},
-      {exportDummyException0, typeid(ParserException)},
-      {exportDummyException1, typeid(DemuxerException)},
-      {exportDummyException2, typeid(StreamReaderException)},
-      {exportDummyException3, typeid(MuxerException)},
-      {exportDummyException4, typeid(DecoderException)},
-      {exportDummyException5, typeid(FilterException)},
-      {exportDummyException6, typeid(EncoderException)},
-      {exportDummyException7, typeid(ConverterException)},
-      {exportDummyException8, typeid(CodecFactoryException)},
-      {exportDummyException9, typeid(ConverterControllerException)},
-      {exportDummyException10, typeid(PlayerViewException)},
-      {exportDummyException11, typeid(SettingsException)},
-  };
-  for (const auto& [object, type] : objects) {
-    EXPECT_EQ(typeid(object), type) << type.name();
-    EXPECT_EQ(boost::get_error_info<TagDescription>(object), nullptr) << type.name();
-  }
 }
 
 }  // namespace

@@ -1,3 +1,5 @@
+// Pixel and sample format descriptions, audio records, the codec format trees and their keys.
+
 #include <bitset>
 #include <climits>
 #include <set>
@@ -21,47 +23,26 @@ using ::testing::StartsWith;
 using ::testing::ThrowsMessage;
 using Ratio = boost::rational<long long>;
 
-// Expected layout of a pixel format, with the bytes and lines of a 5x5 frame per plane
-// (odd sizes exercise the rounding of subsampled planes).
-struct PixFmtCase {
-  PixFmt format;
-  const char* name;
-  unsigned char planes, shiftW, shiftH;
-  std::vector<int> bytesPerPixel;  // GetPlanWidthSize(1, p)
-  std::vector<int> widthOf5;       // GetPlanWidthSize(5, p)
-  std::vector<int> heightOf5;      // GetPlaneHeight(5, p)
-  bool hasAlpha;
-};
-
-const PixFmtCase kPixFmtCases[] = {
-    {PIX_FMT_YUV420P, "yuv420p", 3, 1, 1, {1, 1, 1}, {5, 3, 3}, {5, 3, 3}, false},
-    {PIX_FMT_YUV422P, "yuv422p", 3, 1, 0, {1, 1, 1}, {5, 3, 3}, {5, 5, 5}, false},
-    {PIX_FMT_YUV444P, "yuv444p", 3, 0, 0, {1, 1, 1}, {5, 5, 5}, {5, 5, 5}, false},
-    {PIX_FMT_YUV411P, "yuv411p", 3, 2, 0, {1, 1, 1}, {5, 2, 2}, {5, 5, 5}, false},
-    {PIX_FMT_YUVA420P, "yuva420p", 4, 1, 1, {1, 1, 1, 1}, {5, 3, 3, 5}, {5, 3, 3, 5}, true},
-    {PIX_FMT_NV12, "nv12", 2, 1, 1, {1, 2}, {5, 6}, {5, 3}, false},
-    {PIX_FMT_GRAY8, "gray8", 1, 0, 0, {1}, {5}, {5}, false},
-    {PIX_FMT_GRAY16, "gray16", 1, 0, 0, {2}, {10}, {5}, false},
-    {PIX_FMT_RGB24, "rgb24", 1, 0, 0, {3}, {15}, {5}, false},
-    {PIX_FMT_BGR24, "bgr24", 1, 0, 0, {3}, {15}, {5}, false},
-    {PIX_FMT_RGBA, "rgba", 1, 0, 0, {4}, {20}, {5}, true},
-    {PIX_FMT_BGRA, "bgra", 1, 0, 0, {4}, {20}, {5}, true},
-};
-
-TEST(PixFmtDescriptionTest, DescribesPlanesShiftsAndPlaneSizes) {
-  for (const PixFmtCase& c : kPixFmtCases) {
-    SCOPED_TRACE(c.name);
+// Plane sizes of a 5x5 frame where subsampling rounds up, samples are wider than a byte,
+// or planes interleave.
+TEST(PixFmtDescriptionTest, PlaneSizesRoundUpSubsampledPlanes) {
+  const struct {
+    PixFmt format;
+    unsigned char plane;
+    int width, height;  // GetPlanWidthSize(5, plane), GetPlaneHeight(5, plane)
+  } cases[] = {
+      {PIX_FMT_YUV420P, 1, 3, 3}, {PIX_FMT_YUV422P, 2, 3, 5}, {PIX_FMT_YUV411P, 1, 2, 5}, {PIX_FMT_YUVA420P, 3, 5, 5},
+      {PIX_FMT_NV12, 1, 6, 3},    {PIX_FMT_GRAY16, 0, 10, 5}, {PIX_FMT_RGB24, 0, 15, 5},  {PIX_FMT_BGRA, 0, 20, 5},
+  };
+  for (const auto& c : cases) {
     const PixFmtDescription* d = PixFmtDescription::Find(c.format);
-    EXPECT_EQ(d->name, c.name);
-    EXPECT_EQ(std::vector<int>({d->planes, d->shiftW, d->shiftH, d->hasAlpha}),
-              std::vector<int>({c.planes, c.shiftW, c.shiftH, c.hasAlpha}));
-    for (unsigned char p = 0; p < c.planes; ++p) {
-      EXPECT_EQ(std::vector<int>({d->GetPlanWidthSize(1, p), d->GetPlanWidthSize(5, p), d->GetPlaneHeight(5, p),
-                                  d->GetPlanWidthSize(0, p)}),
-                std::vector<int>({c.bytesPerPixel[p], c.widthOf5[p], c.heightOf5[p], 0}))
-          << "plane " << int(p);
-    }
+    EXPECT_EQ(std::make_pair(d->GetPlanWidthSize(5, c.plane), d->GetPlaneHeight(5, c.plane)),
+              std::make_pair(c.width, c.height))
+        << d->name << " plane " << int(c.plane);
+    EXPECT_EQ(d->GetPlanWidthSize(0, c.plane), 0);
   }
+  EXPECT_TRUE(PixFmtDescription::Find(PIX_FMT_RGBA)->hasAlpha);
+  EXPECT_FALSE(PixFmtDescription::Find(PIX_FMT_NV12)->hasAlpha);
 }
 
 // Every format: found by value and by a name of its own, with sample sizes exactly for its
@@ -105,35 +86,26 @@ TEST(PixFmtDescriptionTest, RefusesUnknownFormatsPlanesAndSizes) {
 namespace Conf {
 namespace {
 
+// Names are found both ways; planar formats end in 'p'.
 TEST(AudioRecordTest, LayoutsAndSampleFormatsAreFoundBothWays) {
-  const std::pair<ChannelLayout, const char*> layouts[] = {
-      {CH_LAYOUT_NONE, "none"}, {CH_LAYOUT_MONO, "mono"},   {CH_LAYOUT_STEREO, "stereo"}, {CH_LAYOUT_2POINT1, "2.1"},
-      {CH_LAYOUT_QUAD, "quad"}, {CH_LAYOUT_5POINT1, "5.1"}, {CH_LAYOUT_7POINT1, "7.1"},
-  };
-  for (const auto& [value, name] : layouts) {
+  for (const auto& [value, name] : {std::pair{CH_LAYOUT_NONE, "none"},
+                                    {CH_LAYOUT_STEREO, "stereo"},
+                                    {CH_LAYOUT_2POINT1, "2.1"},
+                                    {CH_LAYOUT_5POINT1, "5.1"},
+                                    {CH_LAYOUT_7POINT1, "7.1"}}) {
     const LayoutRecord* byValue = LayoutRecord::Find(value);
     EXPECT_EQ(byValue->name, name);
     EXPECT_EQ(byValue->channels, std::bitset<32>(value).count()) << name;
     EXPECT_EQ(LayoutRecord::Find(std::string(name)), byValue);
   }
-  const struct {
-    SampleFormats value;
-    const char* name;
-    bool planar;
-    unsigned char bytes;
-  } formats[] = {
-      {SAMPLE_FMT_U8, "u8", false, 1},    {SAMPLE_FMT_S16, "s16", false, 2},   {SAMPLE_FMT_S32, "s32", false, 4},
-      {SAMPLE_FMT_FLT, "flt", false, 4},  {SAMPLE_FMT_DBL, "dbl", false, 8},   {SAMPLE_FMT_U8P, "u8p", true, 1},
-      {SAMPLE_FMT_S16P, "s16p", true, 2}, {SAMPLE_FMT_S32P, "s32p", true, 4},  {SAMPLE_FMT_FLTP, "fltp", true, 4},
-      {SAMPLE_FMT_DBLP, "dblp", true, 8}, {SAMPLE_FMT_NONE, "none", false, 0},
-  };
-  for (const auto& c : formats) {
-    const SampleFmtRecord* byValue = SampleFmtRecord::Find(c.value);
-    EXPECT_EQ(byValue->name, c.name);
-    EXPECT_EQ(byValue->planar, c.planar) << c.name;
-    EXPECT_EQ(byValue->bytesPerSample, c.bytes) << c.name;
-    EXPECT_EQ(SampleFmtRecord::Find(std::string(c.name)), byValue);
+  const unsigned char bytes[] = {0, 1, 2, 4, 4, 8, 1, 2, 4, 4, 8};  // none, u8 .. dbl, u8p .. dblp
+  for (int v = SAMPLE_FMT_NONE; v <= SAMPLE_FMT_DBLP; ++v) {
+    const SampleFmtRecord* byValue = SampleFmtRecord::Find(static_cast<SampleFormats>(v));
+    EXPECT_EQ(SampleFmtRecord::Find(byValue->name), byValue);
+    EXPECT_EQ(byValue->planar, byValue->name.back() == 'p' && v != SAMPLE_FMT_NONE) << byValue->name;
+    EXPECT_EQ(byValue->bytesPerSample, bytes[v - SAMPLE_FMT_NONE]) << byValue->name;
   }
+  EXPECT_EQ(SampleFmtRecord::Find(SAMPLE_FMT_FLTP)->name, "fltp");
   EXPECT_EQ(AudioFormat(48000, SAMPLE_FMT_FLTP, CH_LAYOUT_5POINT1).GetPlanesCount(), 6);
   EXPECT_EQ(AudioFormat(48000, SAMPLE_FMT_S16, CH_LAYOUT_5POINT1).GetPlanesCount(), 1);
   EXPECT_EQ(AudioFormat(48000, SAMPLE_FMT_S16P, CH_LAYOUT_NONE).GetPlanesCount(), 0);

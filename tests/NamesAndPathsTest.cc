@@ -1,8 +1,10 @@
+// Controller state names, DVD path recognition, metadata keys and the join and repeat filters' identifiers.
+
 #include <set>
 #include <stdexcept>
 #include <string>
-#include <type_traits>
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "Proc/Interfaces/IConverterController.h"
@@ -10,7 +12,6 @@
 #include "Proc/Interfaces/IImageMetadata.h"
 #include "Proc/Interfaces/TIFilterJoin.h"
 #include "Proc/Interfaces/TIFilterRepeat.h"
-#include "Testing/Assertions.h"
 
 namespace Tivrel::Proc {
 namespace {
@@ -21,9 +22,7 @@ TEST(NamesAndPathsTest, ControllerStatesHaveTheirNamesAndOthersAreRefused) {
     EXPECT_STREQ(ControllerStateAsString(static_cast<IConverterController::ControllerState>(state)), names[state]);
   for (const int state : {-1, 5}) {
     EXPECT_THAT([state] { ControllerStateAsString(static_cast<IConverterController::ControllerState>(state)); },
-                ::testing::Throws<std::invalid_argument>(Testing::ThrownAt(
-                    "controllerState", "Proc/Interfaces/Stub.cc",
-                    "const char *Tivrel::Proc::ControllerStateAsString(IConverterController::ControllerState)", 280)));
+                ::testing::ThrowsMessage<std::invalid_argument>(::testing::StartsWith("controllerState")));
   }
 }
 
@@ -74,10 +73,6 @@ TEST(NamesAndPathsTest, JoinAndRepeatFiltersHaveTheirOwnIdentifiers) {
   };
   EXPECT_EQ(ids, (std::set<std::string>{"$$FILTER_JOIN_VIDEO$$", "$$FILTER_JOIN_AUDIO$$", "$$FILTER_JOIN_RAW$$",
                                         "$$FILTER_REPEAT_VIDEO$$", "$$FILTER_REPEAT_AUDIO$$"}));
-
-  static_assert(std::is_convertible_v<TIFilterJoin<IStreamVideo>*, IStreamVideo*>);
-  static_assert(std::is_convertible_v<TIFilterJoin<IStreamVideo>*, IStream*>);
-  static_assert(std::is_convertible_v<TIFilterRepeat<IStreamAudioEx, IStreamAudio>*, IStreamAudioEx*>);
 }
 
 }  // namespace

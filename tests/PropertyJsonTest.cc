@@ -1,3 +1,5 @@
+// Property trees as JSON: the text written, every kind surviving a round trip, refusals with their positions, depth.
+
 #include <functional>
 #include <limits>
 #include <string>

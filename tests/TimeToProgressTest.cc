@@ -1,3 +1,5 @@
+// Time to progress: the callback between begin and end, unset times, and durations.
+
 #include <gtest/gtest.h>
 
 #include <climits>
