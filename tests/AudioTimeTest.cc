@@ -39,6 +39,7 @@ TEST(AudioTimeTest, ConversionsRoundOrRejectWithTheirMessage) {
       {kStream, 1, 44100, "23"},
       {kStream, 1024, 48000, "21333"},
       {kStream, 0, 48000, "0"},
+      {kStream, 3003, 48000, "62562"},  // count / rate first: 62562.5 less a rounding step
       {kStream, 5, 0, kRate},
       {kStream, 5, -1, kRate},
       {kStream, -1 /* 2^64 - 1 */, 1, kOverflow},
@@ -53,6 +54,7 @@ TEST(AudioTimeTest, ConversionsRoundOrRejectWithTheirMessage) {
       {kToCount, 23, 44100, "1"},
       {kToCount, 22, 44100, "1"},  // within the 12 us tolerance at 44.1 kHz
       {kToCount, 0, 44100, "0"},
+      {kToCount, 500000, 3, "2"},  // back to 666667 us: exactly at the tolerance, accepted
       {kToCount, 1000, 0, kRate},
       {kToCount, -1, 48000, kCountOverflow},
       {kToCount, 44739243000000, 48000, kCountOverflow},
