@@ -7,7 +7,6 @@
 #include <cstring>
 #include <random>
 #include <stdexcept>
-#include <string>
 #include <vector>
 
 #include "Media/AudioBlock.h"
@@ -17,6 +16,10 @@
 
 namespace Tivrel::Testing {
 namespace {
+
+void Require(bool condition, const char* message) {
+  if (!condition) throw std::invalid_argument(message);
+}
 
 // What both fakes share: units timed by `times` (T(0) .. T(count)), the read position and
 // the operations that do not depend on the kind of data.
@@ -45,15 +48,15 @@ public:
 protected:
   FakeStream(std::vector<long long> times, const char* name) : times_(std::move(times)), name_(name) {}
 
-  // Takes the next unit: true and its index, or false at the end.
-  bool Next(size_t& unit) {
-    if (next_ + 1 >= times_.size()) return false;
-    unit = next_++;
-    return true;
-  }
-  void Stamp(Proc::IData& data, size_t unit) const {
-    data.SetTime(times_[unit]);
-    data.SetDuration(times_[unit + 1] - times_[unit]);
+  // make(unit) stamped with the unit's time and duration, or null at the end.
+  template <class Make>
+  auto Next(Make make) -> decltype(make(size_t())) {
+    if (next_ + 1 >= times_.size()) return nullptr;
+    auto data = make(next_);
+    data->SetTime(times_[next_]);
+    data->SetDuration(times_[next_ + 1] - times_[next_]);
+    ++next_;
+    return data;
   }
 
 private:
@@ -63,16 +66,17 @@ private:
   std::atomic<bool> terminated_{false};
 };
 
-constexpr double kPi = 3.14159265358979323846;
-
-void Require(bool condition, const char* message) {
-  if (!condition) throw std::invalid_argument(message);
+std::vector<long long> VideoTimes(int frames, int rateNum, int rateDen) {
+  Require(frames >= 0 && rateNum >= 1 && rateDen >= 1, "MakeVideoStream: negative count or rate term below 1");
+  std::vector<long long> times;
+  for (long long i = 0; i <= frames; ++i) times.push_back((2 * i * 1000000 * rateDen + rateNum) / (2LL * rateNum));
+  return times;
 }
 
 class FakeVideo : public FakeStream<Proc::IStreamVideo> {
 public:
   FakeVideo(int frames, PixFmt format, int width, int height, int rateNum, int rateDen)
-      : FakeStream(Times(frames, rateNum, rateDen), "FakeVideoStream"),
+      : FakeStream(VideoTimes(frames, rateNum, rateDen), "FakeVideoStream"),
         format_(format),
         width_(width),
         height_(height),
@@ -82,33 +86,46 @@ public:
     codec_->SetPixelFormat(format);
     codec_->InitByPixelAspect(width, height, 1, 1);
   }
-
   SP<Proc::IDataVideo> Read() override {
-    size_t frame;
-    if (!Next(frame)) return nullptr;
-    SP<Proc::IDataVideo> data = MakeGradient(format_, width_, height_, static_cast<int>(frame));
-    Stamp(*data, frame);
-    return data;
+    return Next([this](size_t i) { return SP<Proc::IDataVideo>(MakeGradient(format_, width_, height_, int(i))); });
   }
   SP<Conf::IFormatCodecVideo> GetFormatCodec() const override { return codec_; }
 
 private:
-  static std::vector<long long> Times(int frames, int rateNum, int rateDen) {
-    Require(frames >= 0 && rateNum >= 1 && rateDen >= 1, "MakeVideoStream: negative count or rate term below 1");
-    std::vector<long long> times;
-    for (long long i = 0; i <= frames; ++i) times.push_back((2 * i * 1000000 * rateDen + rateNum) / (2LL * rateNum));
-    return times;
-  }
-
   const PixFmt format_;
   const int width_, height_;
   const SP<Conf::IFormatCodecVideo> codec_;
 };
 
+std::vector<long long> AudioTimes(int rate, int blocks, int samples) {
+  Require(blocks >= 0 && samples >= 1 && rate >= 1, "MakeAudioStream: negative count, empty blocks or rate below 1");
+  std::vector<long long> times;
+  Proc::AudioTime clock;
+  clock.Reset(0);
+  for (int block = 0; block <= blocks; ++block, clock.AddSamples(rate, samples)) times.push_back(clock.GetTime());
+  return times;
+}
+
+template <class T>
+void Put(T value, unsigned char* out) {
+  std::memcpy(out, &value, sizeof value);
+}
+
+// One sample of value v (-1 to 1) in `format`, whose name is u8, s16, s32, flt or dbl (with
+// a p when planar).
+void WriteSample(double v, const Conf::SampleFmtRecord& format, unsigned char* out) {
+  const char kind = format.name[0];
+  if (kind == 'u') *out = static_cast<unsigned char>(128 + std::lround(v * 127));
+  if (kind == 's' && format.bytesPerSample == 2) Put(static_cast<int16_t>(std::lround(v * 32767)), out);
+  if (kind == 's' && format.bytesPerSample == 4) Put(static_cast<int32_t>(std::lround(v * 2147483647.0)), out);
+  if (kind == 'f') Put(static_cast<float>(v), out);
+  if (kind == 'd') Put(v, out);
+}
+
 class FakeAudio : public FakeStream<Proc::IStreamAudio> {
 public:
   FakeAudio(const Conf::AudioFormat& format, int blocks, int samples, Signal signal, unsigned seed)
-      : FakeStream(Times(format.sampleRate, blocks, samples), "FakeAudioStream"),
+      : FakeStream(AudioTimes(format.sampleRate, blocks, samples), "FakeAudioStream"),
         format_(format),
         samples_(samples),
         signal_(signal),
@@ -118,67 +135,32 @@ public:
     codec_->SetLayout(format.layout->value);
     codec_->SetSampleFormat(format.sampleFormat->value);
   }
-
   SP<Proc::IDataAudio> Read() override {
-    size_t block;
-    if (!Next(block)) return nullptr;
-    SP<Media::AudioBlock> data = Media::AudioBlock::Create(format_, samples_);
-    Fill(*data, block);
-    Stamp(*data, block);
-    return data;
+    return Next([this](size_t block) {
+      SP<Media::AudioBlock> data = Media::AudioBlock::Create(format_, samples_);
+      Fill(*data, block);
+      return SP<Proc::IDataAudio>(data);
+    });
   }
   SP<Conf::IFormatCodecAudio> GetFormatCodec() const override { return codec_; }
 
 private:
-  static std::vector<long long> Times(int rate, int blocks, int samples) {
-    Require(blocks >= 0 && samples >= 1 && rate >= 1, "MakeAudioStream: negative count, empty blocks or rate below 1");
-    std::vector<long long> times;
-    Proc::AudioTime clock;
-    clock.Reset(0);
-    for (int block = 0; block <= blocks; ++block, clock.AddSamples(rate, samples)) times.push_back(clock.GetTime());
-    return times;
-  }
-
   void Fill(Media::AudioBlock& data, size_t block) const {
     const Conf::SampleFmtRecord& sampleFormat = *format_.sampleFormat;
     const int channels = format_.layout->channels;
-    const unsigned bytes = sampleFormat.bytesPerSample;
     std::mt19937 noise(seed_ + static_cast<unsigned>(block));
     std::uniform_real_distribution<double> uniform(-0.5, 0.5);
     for (int s = 0; s < samples_; ++s) {
       const double t = static_cast<double>(block * samples_ + s) / format_.sampleRate;
-      const double sine = 0.5 * std::sin(2 * kPi * 440 * t);
       for (int c = 0; c < channels; ++c) {
-        const double v = signal_ == Signal::Sine ? sine : signal_ == Signal::Noise ? uniform(noise) : 0.0;
-        const Proc::AudioPlaneBuffer plane = data.GetPlaneBuffer(sampleFormat.planar ? c : 0);
-        Write(v, sampleFormat.value, plane.data + (sampleFormat.planar ? s : s * channels + c) * bytes);
+        const double v = signal_ == Signal::Sine    ? 0.5 * std::sin(2 * M_PI * 440 * t)
+                         : signal_ == Signal::Noise ? uniform(noise)
+                                                    : 0.0;
+        const int index = sampleFormat.planar ? s : s * channels + c;
+        WriteSample(v, sampleFormat,
+                    data.GetPlaneBuffer(sampleFormat.planar ? c : 0).data + index * sampleFormat.bytesPerSample);
       }
     }
-  }
-
-  // One sample of value v (-1 to 1) in `format`.
-  static void Write(double v, Conf::SampleFormats format, unsigned char* out) {
-    switch (format) {
-      case Conf::SAMPLE_FMT_U8:
-      case Conf::SAMPLE_FMT_U8P:
-        *out = static_cast<unsigned char>(128 + std::lround(v * 127));
-        return;
-      case Conf::SAMPLE_FMT_S16:
-      case Conf::SAMPLE_FMT_S16P:
-        return Store(static_cast<int16_t>(std::lround(v * 32767)), out);
-      case Conf::SAMPLE_FMT_S32:
-      case Conf::SAMPLE_FMT_S32P:
-        return Store(static_cast<int32_t>(std::lround(v * 2147483647.0)), out);
-      case Conf::SAMPLE_FMT_FLT:
-      case Conf::SAMPLE_FMT_FLTP:
-        return Store(static_cast<float>(v), out);
-      default:
-        return Store(v, out);
-    }
-  }
-  template <class T>
-  static void Store(T value, unsigned char* out) {
-    std::memcpy(out, &value, sizeof value);
   }
 
   const Conf::AudioFormat format_;
