@@ -1,3 +1,5 @@
+// BlendHelper: the three effects it chains, how it configures them, its cache of the last
+// result, its statistic and its refusals.
 #include <map>
 #include <memory>
 #include <stdexcept>
@@ -14,6 +16,7 @@
 #include "Proc/Interfaces/BlendHelper.h"
 #include "Proc/Settings/SettingsColorspaceConverter.h"
 #include "Proc/Settings/SettingsEffectExtraAlphaExtractor.h"
+#include "Testing/Assertions.h"
 #include "Testing/Mocks.h"
 
 namespace Tivrel::Proc {
@@ -171,6 +174,25 @@ TEST_F(BlendHelperTest, NoFormatOnAFreshOrResetHelperRunsTheEffects) {
   helper->Reset();
   helper->Prepare(PIX_FMT_NONE, source);
   EXPECT_EQ(Count(), 2);
+}
+
+// Any one effect left out by the factory: Prepare refuses before an effect runs, and Reset
+// skips the gap.
+TEST(BlendHelperFactoryTest, AnEffectLeftOutByTheFactoryIsRefusedBeforeAnyRuns) {
+  for (const std::string& missing :
+       {SettingsEffectAlphaExtractor::CLASS_ID, SettingsEffectExtraAlphaExtractor::CLASS_ID,
+        SettingsColorspaceConverter::CLASS_ID}) {
+    SCOPED_TRACE(missing);
+    const SP<MockEffect> effect(new StrictMock<MockEffect>);  // Reset is all it may be asked
+    EXPECT_CALL(*effect, Reset()).Times(2);
+    const SP<MockFactory> factory(new ::testing::NiceMock<MockFactory>);
+    ON_CALL(*factory, CreateVideoEffect).WillByDefault(::testing::Return(effect));
+    ON_CALL(*factory, CreateVideoEffect(missing, _, _)).WillByDefault(::testing::Return(nullptr));
+    BlendHelper helper(factory);
+    EXPECT_THAT([&] { helper.Prepare(PIX_FMT_YUV420P, NewFrame(PIX_FMT_RGBA)); },
+                ::testing::Throws<std::logic_error>(Testing::Described("the effect factory gave no effect")));
+    helper.Reset();
+  }
 }
 
 }  // namespace
