@@ -1,3 +1,5 @@
+// ProgressControllerStages: stage shares, steps, the log of empty stages, stop requests
+// and the observer list.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
