@@ -91,8 +91,9 @@ TEST_P(StreamContract, TimesFollowThePositionAndTheEndStaysTheEnd) {
                                       << unit.GetTime() << ", duration " << unit.GetDuration());
     EXPECT_EQ(unit.GetTime(), units[i].position);
     EXPECT_GE(unit.GetDuration(), 0);
-    if (i + 1 < units.size()) EXPECT_LE(end, units[i + 1].data->GetTime()) << "it overlaps the next unit";
-    if (!endless) EXPECT_LE(end, stream->GetDuration()) << "it ends after the stream";
+    const long long next = i + 1 < units.size() ? units[i + 1].data->GetTime() : end;
+    EXPECT_LE(end, next) << "it overlaps the next unit";
+    EXPECT_LE(end, endless ? end : stream->GetDuration()) << "it ends after the stream";
     if (const auto* audio = dynamic_cast<const Proc::IDataAudio*>(&unit)) {
       EXPECT_NEAR(
           Proc::FrameSampleCount2Duration(uint64_t(audio->GetSamplesCount()), audio->GetAudioFormat().sampleRate),
