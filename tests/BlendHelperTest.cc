@@ -161,21 +161,6 @@ TEST_F(BlendHelperTest, FailuresAndRefusalsKeepTheCache) {
   EXPECT_THROW(BlendHelper{SP<const IEffectFactory>()}, std::invalid_argument);
 }
 
-// PIX_FMT_NONE is the format a fresh or reset helper holds: no configuration, but a source
-// it has not seen is run through the effects.
-TEST_F(BlendHelperTest, NoFormatOnAFreshOrResetHelperRunsTheEffects) {
-  ON_CALL(*converter, ProcessVideoData(_)).WillByDefault(Invoke([](SP<IDataVideo>&) {}));
-  Expect(0, 2);
-  EXPECT_CALL(*converter, Reset());
-  EXPECT_CALL(*extra, Reset());
-  EXPECT_CALL(*alpha, Reset());
-  const SP<IDataVideo> source = NewFrame(PIX_FMT_RGBA);
-  EXPECT_EQ(helper->Prepare(PIX_FMT_NONE, source), source);
-  helper->Reset();
-  helper->Prepare(PIX_FMT_NONE, source);
-  EXPECT_EQ(Count(), 2);
-}
-
 // Any one effect left out by the factory: Prepare refuses before an effect runs, and Reset
 // skips the gap.
 TEST(BlendHelperFactoryTest, AnEffectLeftOutByTheFactoryIsRefusedBeforeAnyRuns) {

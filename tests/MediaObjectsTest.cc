@@ -24,27 +24,13 @@ using Proc::Plane;
 // Planes start on 64-byte boundaries with the shortest stride that keeps the next line
 // there; a fill reaches every byte of every line.
 TEST(MediaObjectsTest, EveryFormatHasTightlyAlignedPlanesAndTakesAColourInEveryPlane) {
-  // Red with alpha 33: limited-range BT.601 Y 82, U 90, V 240; full-range luma 77. In
-  // the order of PixFmt: six planar YUV, NV12, NV21, two gray, RGB24, BGR24, RGBA, BGRA,
-  // ARGB, ABGR.
+  // Red with alpha 33: limited-range BT.601 Y 82, U 90, V 240; full-range luma 77.
   using Planes = std::vector<std::vector<unsigned char>>;
-  const Planes yuv{{82}, {90}, {240}}, yuva{{82}, {90}, {240}, {33}};
-  const Planes expected[PIX_FMT_COUNT] = {yuv,
-                                          yuv,
-                                          yuv,
-                                          yuv,
-                                          yuva,
-                                          yuva,
-                                          {{82}, {90, 240}},
-                                          {{82}, {240, 90}},
-                                          {{77}},
-                                          {{77, 77}},
-                                          {{255, 0, 0}},
-                                          {{0, 0, 255}},
-                                          {{255, 0, 0, 33}},
-                                          {{0, 0, 255, 33}},
-                                          {{33, 255, 0, 0}},
-                                          {{33, 0, 0, 255}}};
+  const Planes yuv{{82}, {90}, {240}}, yuva{{82}, {90}, {240}, {33}}, nv12{{82}, {90, 240}}, nv21{{82}, {240, 90}};
+  const Planes gray{{77}}, gray16{{77, 77}}, rgb{{255, 0, 0}}, bgr{{0, 0, 255}}, rgba{{255, 0, 0, 33}};
+  const Planes bgra{{0, 0, 255, 33}}, argb{{33, 255, 0, 0}}, abgr{{33, 0, 0, 255}};
+  const Planes expected[PIX_FMT_COUNT] = {yuv,  yuv,    yuv, yuv, yuva, yuva, nv12, nv21,
+                                          gray, gray16, rgb, bgr, rgba, bgra, argb, abgr};  // in PixFmt order
   for (int f = 0; f < PIX_FMT_COUNT; ++f) {
     const PixFmtDescription* d = PixFmtDescription::Find(static_cast<PixFmt>(f));
     ASSERT_EQ(d->planes, expected[f].size());
