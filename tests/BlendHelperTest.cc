@@ -1,5 +1,4 @@
-// BlendHelper: the three effects it chains, how it configures them, its cache of the last
-// result, its statistic and its refusals.
+// BlendHelper: the effects it chains and configures, its cache, statistic and refusals.
 #include <map>
 #include <memory>
 #include <stdexcept>

@@ -1,5 +1,4 @@
-// The effect interfaces' defaults: refusals, statistic, progress mapping, the typed call
-// behind ProcessData, and the ownership rule for frames an effect is handed.
+// The effect interfaces' defaults, the typed call behind ProcessData, and the frame ownership rule.
 #include <stdexcept>
 #include <string>
 #include <vector>

@@ -1,5 +1,4 @@
-// Frame copies and comparisons: CopyDataVideo clipped on every edge, CopyFrameMemory
-// whatever the strides, IsDataVideoEqual.
+// Frame copies and comparisons: CopyDataVideo clipped on every edge, CopyFrameMemory, IsDataVideoEqual.
 #include <algorithm>
 #include <stdexcept>
 #include <tuple>

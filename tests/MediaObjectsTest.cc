@@ -1,5 +1,4 @@
-// Media::VideoFrame and Media::AudioBlock: plane layout and fill of every pixel format,
-// views and deep copies, flat release of long view chains, audio plane layout.
+// Media frames and audio blocks: plane layout and fill per format, views, deep copies, flat release.
 #include <pthread.h>
 
 #include <cstdint>

@@ -1,5 +1,4 @@
-// ProgressControllerStages: stage shares, steps, the log of empty stages, stop requests
-// and the observer list.
+// ProgressControllerStages: stage shares and steps, empty stages, stop requests, the observer list.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 

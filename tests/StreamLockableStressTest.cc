@@ -1,5 +1,4 @@
-// Under contention: first DVD path checks from several threads, and locked sequences of
-// reads and seeks through the lockable decorator while unlocked calls cut in.
+// Under contention: first DVD path checks, and locked reads and seeks through the lockable decorator.
 #include <atomic>
 #include <chrono>
 #include <random>

@@ -1,5 +1,4 @@
-// The lockable stream decorators: what they forward and lock, their refusals, the
-// recursive lock itself, and both decorators against the stream contract.
+// The lockable stream decorators: what they forward and lock, refusals, the recursive lock, the stream contract.
 #include <chrono>
 #include <future>
 #include <set>

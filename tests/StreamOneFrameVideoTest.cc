@@ -1,5 +1,4 @@
-// StreamOneFrameVideo: one frame served once or without end, seeks, its format description
-// and refusals; the stream contract in both modes.
+// StreamOneFrameVideo: once or endless, seeks, format description, refusals; the stream contract in both modes.
 #include <limits>
 #include <stdexcept>
 #include <tuple>

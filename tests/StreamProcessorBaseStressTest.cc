@@ -1,5 +1,4 @@
-// StreamProcessorBase steered at random from three threads: every run reported whole and
-// in order, no worker left behind, no wake-up lost.
+// StreamProcessorBase steered at random from three threads: runs reported whole and in order, no wake-up lost.
 #include <algorithm>
 #include <atomic>
 #include <chrono>

@@ -1,5 +1,4 @@
-// StreamProcessorBase: progress timing, worker errors and joins, pause, priorities, and a
-// job on it against the job contract.
+// StreamProcessorBase: progress timing, worker errors and joins, pause, priority; the job contract on it.
 #include <sched.h>
 
 #include <atomic>

@@ -1,5 +1,4 @@
-// The stream visitors: collectors walking a stream graph, the decoder references they
-// keep, and the refusal of visitors of unknown kind or the wrong class.
+// The stream visitors: collectors over a stream graph, decoder references, refused visitors.
 #include <stdexcept>
 #include <string>
 #include <typeinfo>

@@ -1,5 +1,4 @@
-// The test-support kit itself: its fakes against the stream contract, the failure texts of
-// its assertions and its check of the job event order.
+// The test-support kit itself: its fakes against the stream contract, its assertions, its event-order check.
 #include <stdexcept>
 #include <utility>
 #include <vector>
