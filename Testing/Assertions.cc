@@ -23,25 +23,28 @@ std::string Describe(const Proc::IDataVideo& frame) {
          std::to_string(info.height) + " aspect " + std::to_string(info.aspectX) + ":" + std::to_string(info.aspectY);
 }
 
+template <class Tag, class Value>
+Value InfoOf(const std::exception& e, Value none) {
+  const auto* located = dynamic_cast<const boost::exception*>(&e);
+  const auto* value = located ? boost::get_error_info<Tag>(*located) : nullptr;
+  return value ? *value : none;
+}
+
+// An empty file or function text matches any.
 MATCHER_P4(ThrownAtImpl, description, file, function, line,
-           "is described as \"" + description + "\" and thrown at " + file + ":" + std::to_string(line) + " in \"" +
-               function + "\"") {
-  const auto* located = dynamic_cast<const boost::exception*>(&arg);
-  const std::string* tagged = located ? boost::get_error_info<TagDescription>(*located) : nullptr;
-  const std::string text = tagged ? *tagged : FirstLine(arg.what());
-  const char* const* at = located ? boost::get_error_info<boost::throw_file>(*located) : nullptr;
-  const char* const* in = located ? boost::get_error_info<boost::throw_function>(*located) : nullptr;
-  const int* number = located ? boost::get_error_info<boost::throw_line>(*located) : nullptr;
-  *result_listener << "described as \"" << text << "\", thrown at " << (at ? *at : "(no file)") << ":"
-                   << (number ? *number : -1) << " in \"" << (in ? *in : "(no function)") << "\"";
-  return text == description && at && file == *at && in && function == *in && (line < 0 || (number && *number == line));
+           "is described as \"" + description + "\"" +
+               (file.empty() ? ""
+                             : " and thrown at " + file + ":" + std::to_string(line) + " in \"" + function + "\"")) {
+  const std::string text = InfoOf<TagDescription>(arg, FirstLine(arg.what()));
+  const std::string at = InfoOf<boost::throw_file, const char*>(arg, "(no file)");
+  const std::string in = InfoOf<boost::throw_function, const char*>(arg, "(no function)");
+  const int number = InfoOf<boost::throw_line>(arg, -1);
+  *result_listener << "described as \"" << text << "\", thrown at " << at << ":" << number << " in \"" << in << "\"";
+  return text == description && (file.empty() || (file == at && function == in && (line < 0 || number == line)));
 }
 
 MATCHER_P(ErrorIsImpl, expected, "converts to\n" + Proc::ProcessingErrorToString(expected)) {
-  if (!arg) {
-    *result_listener << "which holds no exception";
-    return false;
-  }
+  if (!arg) return *result_listener << "which holds no exception", false;
   const Proc::ProcessingError actual = Proc::ProcessingError::MakeProcessingErrorFromException(arg);
   *result_listener << "which converts to\n" << Proc::ProcessingErrorToString(actual);
   return actual.GetErrorCode() == expected.GetErrorCode() &&
@@ -70,11 +73,9 @@ MATCHER_P(ErrorIsImpl, expected, "converts to\n" + Proc::ProcessingErrorToString
              << pb.width << " x " << pb.height << " in " << bText;
     }
     for (unsigned long y = 0; y < pa.height; ++y) {
-      const unsigned char* la = pa.GetOffsetPtr(0, y);
-      const unsigned char* lb = pb.GetOffsetPtr(0, y);
+      const unsigned char *la = pa.GetOffsetPtr(0, y), *lb = pb.GetOffsetPtr(0, y);
       if (std::memcmp(la, lb, pa.width) == 0) continue;
-      unsigned long x = 0;
-      while (la[x] == lb[x]) ++x;
+      const unsigned long x = std::mismatch(la, la + pa.width, lb).first - la;
       return ::testing::AssertionFailure()
              << aText << " and " << bText << " (" << Describe(*a) << ") first differ in plane " << int(p) << ", line "
              << y << ", byte " << x << ": " << int(la[x]) << " vs " << int(lb[x]);
@@ -93,6 +94,10 @@ std::string Digest(const SP<Proc::IData>& data) {
 ::testing::Matcher<const std::exception&> ThrownAt(const std::string& description, const std::string& file,
                                                    const std::string& function, int line) {
   return ThrownAtImpl(description, file, function, line);
+}
+
+::testing::Matcher<const std::exception&> Described(const std::string& description) {
+  return ThrownAtImpl(description, std::string(), std::string(), -1);
 }
 
 ::testing::Matcher<const ExceptionPtr&> ErrorIs(const Proc::ProcessingError& expected) { return ErrorIsImpl(expected); }

@@ -4,6 +4,7 @@
 //
 //   EXPECT_PRED_FORMAT2(FramesEqual, a, b);        first differing plane, line, column, values
 //   EXPECT_THAT(frame, HasDigest("9a0...:64:48:0"));   the library's digest text of a datum
+//   EXPECT_THAT([&] { f(); }, ::testing::Throws<std::logic_error>(Described("Use typed settings instead")));
 //   EXPECT_THAT([&] { f(); }, ::testing::Throws<std::logic_error>(
 //       ThrownAt("Use typed settings instead", "Proc/Interfaces/X.cc", "void f()", 74)));
 //   EXPECT_THAT(errorPointer, ErrorIs(ProcessingError(code, file, function, line, description, "")));
@@ -40,10 +41,12 @@ MATCHER_P(HasDigest, digest, "has the digest " + ::testing::PrintToString(digest
 }
 
 // Matches an exception with this description (TagDescription of the library's exception
-// family, the message of a standard exception) thrown at this site; a line of -1 matches
-// any line.
+// family, the first line of a standard exception's message) thrown at this site; a line of
+// -1 matches any line.
 ::testing::Matcher<const std::exception&> ThrownAt(const std::string& description, const std::string& file,
                                                    const std::string& function, int line = -1);
+// The same for the description alone, thrown anywhere.
+::testing::Matcher<const std::exception&> Described(const std::string& description);
 
 // Matches a stored exception that ProcessingError::MakeProcessingErrorFromException turns
 // into `expected`: code, description, throw file, function and line (the codec ID is not

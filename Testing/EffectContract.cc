@@ -29,7 +29,15 @@ using Proc::IData;
 using Proc::IDataVideo;
 
 constexpr int kInputs = 3;
-constexpr int kFlushLimit = 1000;
+constexpr size_t kFlushLimit = 1000;
+
+// What Flush still holds, at most kFlushLimit data.
+std::vector<SP<IData>> Drain(Proc::IOneInputEffectVideo& effect) {
+  std::vector<SP<IData>> data;
+  for (SP<IData> next; data.size() < kFlushLimit && (next = effect.Flush());) data.push_back(next);
+  EXPECT_LT(data.size(), kFlushLimit) << "Flush still yields data after " << kFlushLimit << " calls";
+  return data;
+}
 
 // The digests of what the effect makes of three inputs (new frames from the input
 // factory, stamped one after the other) and of what Flush still holds afterwards.
@@ -40,12 +48,7 @@ std::vector<std::string> Outputs(Proc::IOneInputEffectVideo& effect, const Effec
     input->SetTime(i * std::max(input->GetDuration(), 1LL));
     if (const SP<IData> output = effect.ProcessData(std::vector<SP<IData>>{input})) digests.push_back(Digest(output));
   }
-  for (int i = 0; i < kFlushLimit; ++i) {
-    const SP<IData> output = effect.Flush();
-    if (!output) return digests;
-    digests.push_back(Digest(output));
-  }
-  ADD_FAILURE() << "Flush still yields data after " << kFlushLimit << " calls";
+  for (const SP<IData>& output : Drain(effect)) digests.push_back(Digest(output));
   return digests;
 }
 
@@ -102,13 +105,12 @@ TEST_P(EffectContract, NeverWritesAFrameTheCallerStillHolds) {
   effect->ProcessData(std::vector<SP<IData>>{input});
   SP<IData> inPlace = view;
   effect->ProcessData(inPlace);
-  for (int i = 0; i < kFlushLimit && effect->Flush(); ++i) {
+  Drain(*effect);
+  for (const SP<IDataVideo>& held : {input, view}) {
+    EXPECT_EQ(Digest(held), before) << "the effect wrote pixels the caller still holds";
+    EXPECT_EQ(held->GetTime(), time) << "the effect restamped a frame the caller still holds";
+    EXPECT_EQ(held->GetDuration(), duration);
   }
-  EXPECT_EQ(Digest(input), before) << "the effect wrote pixels the caller still holds";
-  EXPECT_EQ(Digest(view), before);
-  EXPECT_EQ(input->GetTime(), time) << "the effect restamped a frame the caller still holds";
-  EXPECT_EQ(view->GetTime(), time);
-  EXPECT_EQ(view->GetDuration(), duration);
 }
 
 }  // namespace Tivrel::Testing

@@ -5,9 +5,9 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <functional>
 #include <random>
 #include <stdexcept>
-#include <string>
 #include <vector>
 
 #include "Media/AudioBlock.h"
@@ -18,16 +18,23 @@
 namespace Tivrel::Testing {
 namespace {
 
-// What both fakes share: units timed by `times` (T(0) .. T(count)), the read position and
-// the operations that do not depend on the kind of data.
-template <class Interface>
+void Require(bool condition, const char* message) {
+  if (!condition) throw std::invalid_argument(message);
+}
+
+// Units timed by `times` (T(0) .. T(count)), made by make(unit index) and stamped on the
+// way out; `codec` is the format description.
+template <class Interface, class Data, class Format>
 class FakeStream : public Interface, public RefCountImpl {
 public:
+  FakeStream(std::vector<long long> times, const char* name, SP<Format> codec, std::function<SP<Data>(size_t)> make)
+      : times_(std::move(times)), name_(name), codec_(std::move(codec)), make_(std::move(make)) {}
+
   void Initialize(const Core::Property&) override {}
   Core::Property GetSettings() const override { return Core::Property(); }
   long long GetDuration() const override { return times_.back(); }
   long long GetPosition() override { return times_[next_]; }
-  SP<Proc::IData> ReadStream() override { return this->Read(); }
+  SP<Proc::IData> ReadStream() override { return Read(); }
   void RequestSeek(long long position, SP<Proc::IStream>) override {
     const auto after = std::upper_bound(times_.begin(), times_.end(), position);  // first unit starting later
     next_ = after == times_.begin() ? 0 : static_cast<size_t>(after - times_.begin()) - 1;
@@ -41,162 +48,96 @@ public:
   void Accept(Proc::IStreamVisitor& visitor) override {
     Proc::Visitors::ProcessStandartVisitors(visitor, name_, Proc::FRAME_ALLOC_SYSTEM_MEMORY, nullptr);
   }
-
-protected:
-  FakeStream(std::vector<long long> times, const char* name) : times_(std::move(times)), name_(name) {}
-
-  // Takes the next unit: true and its index, or false at the end.
-  bool Next(size_t& unit) {
-    if (next_ + 1 >= times_.size()) return false;
-    unit = next_++;
-    return true;
+  SP<Data> Read() override {
+    if (next_ + 1 >= times_.size()) return nullptr;
+    SP<Data> data = make_(next_);
+    data->SetTime(times_[next_]);
+    data->SetDuration(times_[next_ + 1] - times_[next_]);
+    ++next_;
+    return data;
   }
-  void Stamp(Proc::IData& data, size_t unit) const {
-    data.SetTime(times_[unit]);
-    data.SetDuration(times_[unit + 1] - times_[unit]);
-  }
+  SP<Format> GetFormatCodec() const override { return codec_; }
 
 private:
   const std::vector<long long> times_;
   const char* const name_;
+  const SP<Format> codec_;
+  const std::function<SP<Data>(size_t)> make_;
   size_t next_ = 0;
   std::atomic<bool> terminated_{false};
 };
 
-constexpr double kPi = 3.14159265358979323846;
-
-void Require(bool condition, const char* message) {
-  if (!condition) throw std::invalid_argument(message);
+template <class T>
+void Put(T value, unsigned char* out) {
+  std::memcpy(out, &value, sizeof value);
 }
 
-class FakeVideo : public FakeStream<Proc::IStreamVideo> {
-public:
-  FakeVideo(int frames, PixFmt format, int width, int height, int rateNum, int rateDen)
-      : FakeStream(Times(frames, rateNum, rateDen), "FakeVideoStream"),
-        format_(format),
-        width_(width),
-        height_(height),
-        codec_(Conf::IFormatCodecVideo::Create()) {
-    MakeGradient(format, width, height);  // fails now for a bad format or size, not at the first read
-    codec_->SetFrameRate(rateNum, rateDen);
-    codec_->SetPixelFormat(format);
-    codec_->InitByPixelAspect(width, height, 1, 1);
-  }
+// One sample of value v (-1 to 1) in `format`, whose name is u8, s16, s32, flt or dbl (with
+// a p when planar).
+void WriteSample(double v, const Conf::SampleFmtRecord& format, unsigned char* out) {
+  const char kind = format.name[0];
+  if (kind == 'u') *out = static_cast<unsigned char>(128 + std::lround(v * 127));
+  if (kind == 's' && format.bytesPerSample == 2) Put(static_cast<int16_t>(std::lround(v * 32767)), out);
+  if (kind == 's' && format.bytesPerSample == 4) Put(static_cast<int32_t>(std::lround(v * 2147483647.0)), out);
+  if (kind == 'f') Put(static_cast<float>(v), out);
+  if (kind == 'd') Put(v, out);
+}
 
-  SP<Proc::IDataVideo> Read() override {
-    size_t frame;
-    if (!Next(frame)) return nullptr;
-    SP<Proc::IDataVideo> data = MakeGradient(format_, width_, height_, static_cast<int>(frame));
-    Stamp(*data, frame);
-    return data;
-  }
-  SP<Conf::IFormatCodecVideo> GetFormatCodec() const override { return codec_; }
-
-private:
-  static std::vector<long long> Times(int frames, int rateNum, int rateDen) {
-    Require(frames >= 0 && rateNum >= 1 && rateDen >= 1, "MakeVideoStream: negative count or rate term below 1");
-    std::vector<long long> times;
-    for (long long i = 0; i <= frames; ++i) times.push_back((2 * i * 1000000 * rateDen + rateNum) / (2LL * rateNum));
-    return times;
-  }
-
-  const PixFmt format_;
-  const int width_, height_;
-  const SP<Conf::IFormatCodecVideo> codec_;
-};
-
-class FakeAudio : public FakeStream<Proc::IStreamAudio> {
-public:
-  FakeAudio(const Conf::AudioFormat& format, int blocks, int samples, Signal signal, unsigned seed)
-      : FakeStream(Times(format.sampleRate, blocks, samples), "FakeAudioStream"),
-        format_(format),
-        samples_(samples),
-        signal_(signal),
-        seed_(seed),
-        codec_(Conf::IFormatCodecAudio::Create()) {
-    codec_->SetSampleRate(format.sampleRate);
-    codec_->SetLayout(format.layout->value);
-    codec_->SetSampleFormat(format.sampleFormat->value);
-  }
-
-  SP<Proc::IDataAudio> Read() override {
-    size_t block;
-    if (!Next(block)) return nullptr;
-    SP<Media::AudioBlock> data = Media::AudioBlock::Create(format_, samples_);
-    Fill(*data, block);
-    Stamp(*data, block);
-    return data;
-  }
-  SP<Conf::IFormatCodecAudio> GetFormatCodec() const override { return codec_; }
-
-private:
-  static std::vector<long long> Times(int rate, int blocks, int samples) {
-    Require(blocks >= 0 && samples >= 1 && rate >= 1, "MakeAudioStream: negative count, empty blocks or rate below 1");
-    std::vector<long long> times;
-    Proc::AudioTime clock;
-    clock.Reset(0);
-    for (int block = 0; block <= blocks; ++block, clock.AddSamples(rate, samples)) times.push_back(clock.GetTime());
-    return times;
-  }
-
-  void Fill(Media::AudioBlock& data, size_t block) const {
-    const Conf::SampleFmtRecord& sampleFormat = *format_.sampleFormat;
-    const int channels = format_.layout->channels;
-    const unsigned bytes = sampleFormat.bytesPerSample;
-    std::mt19937 noise(seed_ + static_cast<unsigned>(block));
-    std::uniform_real_distribution<double> uniform(-0.5, 0.5);
-    for (int s = 0; s < samples_; ++s) {
-      const double t = static_cast<double>(block * samples_ + s) / format_.sampleRate;
-      const double sine = 0.5 * std::sin(2 * kPi * 440 * t);
-      for (int c = 0; c < channels; ++c) {
-        const double v = signal_ == Signal::Sine ? sine : signal_ == Signal::Noise ? uniform(noise) : 0.0;
-        const Proc::AudioPlaneBuffer plane = data.GetPlaneBuffer(sampleFormat.planar ? c : 0);
-        Write(v, sampleFormat.value, plane.data + (sampleFormat.planar ? s : s * channels + c) * bytes);
-      }
+// Block `block` of `samples` samples of `signal`.
+SP<Proc::IDataAudio> MakeBlock(const Conf::AudioFormat& format, int samples, Signal signal, unsigned seed,
+                               size_t block) {
+  const SP<Media::AudioBlock> data = Media::AudioBlock::Create(format, samples);
+  const Conf::SampleFmtRecord& sampleFormat = *format.sampleFormat;
+  const int channels = format.layout->channels;
+  std::mt19937 noise(seed + static_cast<unsigned>(block));
+  std::uniform_real_distribution<double> uniform(-0.5, 0.5);
+  for (int s = 0; s < samples; ++s) {
+    const double t = static_cast<double>(block * samples + s) / format.sampleRate;
+    for (int c = 0; c < channels; ++c) {
+      const double v = signal == Signal::Sine    ? 0.5 * std::sin(2 * M_PI * 440 * t)
+                       : signal == Signal::Noise ? uniform(noise)
+                                                 : 0.0;
+      const int index = sampleFormat.planar ? s : s * channels + c;
+      WriteSample(v, sampleFormat,
+                  data->GetPlaneBuffer(sampleFormat.planar ? c : 0).data + index * sampleFormat.bytesPerSample);
     }
   }
-
-  // One sample of value v (-1 to 1) in `format`.
-  static void Write(double v, Conf::SampleFormats format, unsigned char* out) {
-    switch (format) {
-      case Conf::SAMPLE_FMT_U8:
-      case Conf::SAMPLE_FMT_U8P:
-        *out = static_cast<unsigned char>(128 + std::lround(v * 127));
-        return;
-      case Conf::SAMPLE_FMT_S16:
-      case Conf::SAMPLE_FMT_S16P:
-        return Store(static_cast<int16_t>(std::lround(v * 32767)), out);
-      case Conf::SAMPLE_FMT_S32:
-      case Conf::SAMPLE_FMT_S32P:
-        return Store(static_cast<int32_t>(std::lround(v * 2147483647.0)), out);
-      case Conf::SAMPLE_FMT_FLT:
-      case Conf::SAMPLE_FMT_FLTP:
-        return Store(static_cast<float>(v), out);
-      default:
-        return Store(v, out);
-    }
-  }
-  template <class T>
-  static void Store(T value, unsigned char* out) {
-    std::memcpy(out, &value, sizeof value);
-  }
-
-  const Conf::AudioFormat format_;
-  const int samples_;
-  const Signal signal_;
-  const unsigned seed_;
-  const SP<Conf::IFormatCodecAudio> codec_;
-};
+  return data;
+}
 
 }  // namespace
 
 SP<Proc::IStreamVideo> MakeVideoStream(int frames, PixFmt format, int width, int height, int rateNum, int rateDen) {
-  return new FakeVideo(frames, format, width, height, rateNum, rateDen);
+  Require(frames >= 0 && rateNum >= 1 && rateDen >= 1, "MakeVideoStream: negative count or rate term below 1");
+  MakeGradient(format, width, height);  // fails now for a bad format or size, not at the first read
+  std::vector<long long> times;
+  for (long long i = 0; i <= frames; ++i) times.push_back((2 * i * 1000000 * rateDen + rateNum) / (2LL * rateNum));
+  const SP<Conf::IFormatCodecVideo> codec = Conf::IFormatCodecVideo::Create();
+  codec->SetFrameRate(rateNum, rateDen);
+  codec->SetPixelFormat(format);
+  codec->InitByPixelAspect(width, height, 1, 1);
+  return new FakeStream<Proc::IStreamVideo, Proc::IDataVideo, Conf::IFormatCodecVideo>(
+      std::move(times), "FakeVideoStream", codec,
+      [=](size_t i) { return SP<Proc::IDataVideo>(MakeGradient(format, width, height, static_cast<int>(i))); });
 }
 
 SP<Proc::IStreamAudio> MakeAudioStream(const Conf::AudioFormat& format, int blocks, int samplesPerBlock, Signal signal,
                                        unsigned seed) {
-  return new FakeAudio(format, blocks, samplesPerBlock, signal, seed);
+  Require(blocks >= 0 && samplesPerBlock >= 1 && format.sampleRate >= 1,
+          "MakeAudioStream: negative count, empty blocks or rate below 1");
+  std::vector<long long> times;
+  Proc::AudioTime clock;
+  clock.Reset(0);
+  for (int block = 0; block <= blocks; ++block, clock.AddSamples(format.sampleRate, samplesPerBlock)) {
+    times.push_back(clock.GetTime());
+  }
+  const SP<Conf::IFormatCodecAudio> codec = Conf::IFormatCodecAudio::Create();
+  codec->SetSampleRate(format.sampleRate);
+  codec->SetLayout(format.layout->value);
+  codec->SetSampleFormat(format.sampleFormat->value);
+  return new FakeStream<Proc::IStreamAudio, Proc::IDataAudio, Conf::IFormatCodecAudio>(
+      std::move(times), "FakeAudioStream", codec,
+      [=](size_t block) { return MakeBlock(format, samplesPerBlock, signal, seed, block); });
 }
 
 }  // namespace Tivrel::Testing

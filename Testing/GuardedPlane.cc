@@ -12,6 +12,8 @@ namespace {
 
 size_t PageSize() { return static_cast<size_t>(sysconf(_SC_PAGESIZE)); }
 
+[[noreturn]] void Unsupported() { throw std::logic_error("GuardedFrame: only the planes are there"); }
+
 }  // namespace
 
 GuardedPlane::GuardedPlane(long stride, unsigned long width, unsigned long height, bool isSubplane, unsigned seed) {
@@ -37,5 +39,21 @@ GuardedPlane::~GuardedPlane() { munmap(base_, mapped_); }
 std::vector<unsigned char> GuardedPlane::Bytes() const { return std::vector<unsigned char>(begin(), begin() + size_); }
 
 unsigned char* GuardedPlane::begin() const { return base_ + mapped_ - PageSize() - size_; }
+
+GuardedFrame::GuardedFrame(PixFmt format, int width, int height, long gap, bool bottomUp, unsigned seed)
+    : format_(format), info_{uint32_t(width), uint32_t(height)} {
+  const PixFmtDescription* d = PixFmtDescription::Find(format);
+  for (unsigned char p = 0; p < d->planes; ++p) {
+    const long line = d->GetPlanWidthSize(width, p);
+    planes_.push_back(std::make_unique<GuardedPlane>((bottomUp ? -1 : 1) * (line + gap), line,
+                                                     d->GetPlaneHeight(height, p), true, seed + p));
+  }
+}
+
+SP<Proc::IDataVideo> GuardedFrame::Clone(bool) const { Unsupported(); }
+void GuardedFrame::SetAlphaPlane(unsigned char, const Proc::PlaneConst&) { Unsupported(); }
+void GuardedFrame::Crop(int, int, int, int) { Unsupported(); }
+void GuardedFrame::FillArea(int, int, int, int, const Proc::Color&) { Unsupported(); }
+Proc::PlaneConst GuardedFrame::GetAlphaPlane(unsigned char) const { Unsupported(); }
 
 }  // namespace Tivrel::Testing

@@ -1,13 +1,23 @@
 #pragma once
 
-// A plane of seeded random bytes alone in its mapping, ending at a page whose successor is
-// PROT_NONE: any access past the plane's last byte faults at once. A window's memory ends
-// with its last line's width, a full plane's with its last line's stride. Throws
-// std::runtime_error when the mapping fails.
+// Memory that faults at once on any access past its end, for pixel code that must stay
+// inside its planes.
+//
+// GuardedPlane: a plane of seeded random bytes alone in its mapping, ending at a page
+// whose successor is PROT_NONE. A window's memory ends with its last line's width, a full
+// plane's with its last line's stride. Throws std::runtime_error when the mapping fails.
+//
+// GuardedFrame: a frame whose planes are guarded windows (random bytes in the gaps between
+// lines too). It keeps time and duration; Clone, SetAlphaPlane, Crop, FillArea and
+// GetAlphaPlane throw std::logic_error.
 
 #include <cstddef>
+#include <memory>
 #include <vector>
 
+#include "Platform/Conf/PixFmt.h"
+#include "Platform/Core/RefCount.h"
+#include "Proc/Interfaces/IDataVideo.h"
 #include "Proc/Interfaces/Plane.h"
 
 namespace Tivrel::Testing {
@@ -32,6 +42,35 @@ private:
   size_t size_;
   size_t mapped_;
   unsigned char* base_;
+};
+
+class GuardedFrame : public RefCounted<Proc::IDataVideo> {
+public:
+  // `gap` bytes between the lines of every plane; lines run toward lower addresses when
+  // `bottomUp`. Plane p is seeded with seed + p.
+  GuardedFrame(PixFmt format, int width, int height, long gap, bool bottomUp, unsigned seed);
+
+  const GuardedPlane& Memory(unsigned char p) const { return *planes_.at(p); }
+
+  long long GetDuration() const override { return duration_; }
+  void SetDuration(long long duration) override { duration_ = duration; }
+  long long GetTime() const override { return time_; }
+  void SetTime(long long time) override { time_ = time; }
+  const Proc::FrameInfo& GetFrameInfo() const override { return info_; }
+  PixFmt GetPixFmt() const override { return format_; }
+  Proc::Plane GetPlane(unsigned char p) override { return Memory(p).plane; }
+  Proc::PlaneConst GetPlane(unsigned char p) const override { return Memory(p).plane; }
+  SP<Proc::IDataVideo> Clone(bool deep) const override;
+  void SetAlphaPlane(unsigned char index, const Proc::PlaneConst& plane) override;
+  void Crop(int x, int y, int width, int height) override;
+  void FillArea(int height, int left, int top, int width, const Proc::Color& color) override;
+  Proc::PlaneConst GetAlphaPlane(unsigned char index) const override;
+
+private:
+  const PixFmt format_;
+  const Proc::FrameInfo info_;
+  long long time_ = 0, duration_ = 0;
+  std::vector<std::unique_ptr<GuardedPlane>> planes_;
 };
 
 }  // namespace Tivrel::Testing

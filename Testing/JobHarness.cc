@@ -7,39 +7,13 @@
 
 namespace Tivrel::Testing {
 
-std::string ToString(const JobEvent& event) {
-  switch (event.kind) {
-    case JobEvent::Kind::Started:
-      return "started";
-    case JobEvent::Kind::Progress:
-      return "progress " + std::to_string(event.progress) + " " + std::to_string(event.position) + " " +
-             std::to_string(event.duration) + " " + std::to_string(event.elapsedSeconds) + " " +
-             std::to_string(event.remainingSeconds);
-    case JobEvent::Kind::Paused:
-      return "paused";
-    case JobEvent::Kind::Resumed:
-      return "resumed";
-    case JobEvent::Kind::Error:
-      try {
-        const std::string description =
-            Proc::ProcessingError::MakeProcessingErrorFromException(event.error).GetErrorDescription();
-        return "error " + description.substr(0, description.find('\n'));
-      } catch (...) {
-        return "error (not a std::exception)";
-      }
-    case JobEvent::Kind::Finished:
-      return "finished";
-  }
-  return "unknown";
-}
-
 std::vector<std::string> ToStrings(const std::vector<JobEvent>& events) {
   std::vector<std::string> texts;
-  for (const JobEvent& event : events) texts.push_back(ToString(event));
+  for (const JobEvent& event : events) texts.push_back(event.text);
   return texts;
 }
 
-void PrintTo(const JobEvent& event, std::ostream* os) { *os << ToString(event); }
+void PrintTo(const JobEvent& event, std::ostream* os) { *os << event.text; }
 
 std::vector<JobEvent> JobRecorder::Take() {
   std::lock_guard<std::mutex> lock(mutex_);
@@ -52,26 +26,20 @@ void JobRecorder::Add(JobEvent event) {
 }
 
 void JobRecorder::OnError(const ExceptionPtr& error) {
-  JobEvent event{JobEvent::Kind::Error};
-  event.error = error;
-  Add(std::move(event));
+  std::string text = "error (not a std::exception)";
+  try {
+    text = "error " + Proc::ProcessingError::MakeProcessingErrorFromException(error).GetErrorDescription();
+  } catch (...) {
+  }
+  Add({JobEvent::Kind::Error, text.substr(0, text.find('\n')), error});
 }
 
 void JobRecorder::OnProgress(int progress, long long position, long long duration, int elapsedSeconds,
                              int remainingSeconds) {
-  JobEvent event{JobEvent::Kind::Progress};
-  event.progress = progress;
-  event.position = position;
-  event.duration = duration;
-  event.elapsedSeconds = elapsedSeconds;
-  event.remainingSeconds = remainingSeconds;
-  Add(std::move(event));
+  Add({JobEvent::Kind::Progress, "progress " + std::to_string(progress) + " " + std::to_string(position) + " " +
+                                     std::to_string(duration) + " " + std::to_string(elapsedSeconds) + " " +
+                                     std::to_string(remainingSeconds)});
 }
-
-void JobRecorder::OnStarted() { Add(JobEvent{JobEvent::Kind::Started}); }
-void JobRecorder::OnPaused() { Add(JobEvent{JobEvent::Kind::Paused}); }
-void JobRecorder::OnResumed() { Add(JobEvent{JobEvent::Kind::Resumed}); }
-void JobRecorder::OnFinished() { Add(JobEvent{JobEvent::Kind::Finished}); }
 
 ::testing::AssertionResult FollowsTheEventProtocol(const std::vector<JobEvent>& events) {
   using Kind = JobEvent::Kind;
@@ -80,16 +48,14 @@ void JobRecorder::OnFinished() { Add(JobEvent{JobEvent::Kind::Finished}); }
     const Kind kind = events[i].kind;
     const bool allowed =
         kind == Kind::Paused || kind == Kind::Resumed ||
-        (kind == Kind::Started ? !inRun
-                               : inRun && !(kind == Kind::Progress && failed) && !(kind == Kind::Error && failed));
+        (kind == Kind::Started ? !inRun : inRun && !(failed && (kind == Kind::Progress || kind == Kind::Error)));
     if (!allowed) {
       return ::testing::AssertionFailure()
-             << "event " << i << " (" << ToString(events[i]) << ") comes "
-             << (inRun ? "inside a run" : "outside any run") << (failed ? " after an error" : "");
+             << "event " << i << " (" << events[i].text << ") comes " << (inRun ? "inside a run" : "outside any run")
+             << (failed ? " after an error" : "");
     }
-    if (kind == Kind::Started) inRun = true;
-    if (kind == Kind::Error) failed = true;
-    if (kind == Kind::Finished) inRun = failed = false;
+    inRun = kind == Kind::Started || (inRun && kind != Kind::Finished);
+    failed = kind == Kind::Error || (failed && kind != Kind::Finished);
   }
   if (inRun) return ::testing::AssertionFailure() << "the last run has no finished event";
   return ::testing::AssertionSuccess();

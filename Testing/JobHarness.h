@@ -18,21 +18,14 @@ namespace Tivrel::Testing {
 struct JobEvent {
   enum class Kind { Started, Progress, Paused, Resumed, Error, Finished };
 
-  explicit JobEvent(Kind k) : kind(k) {}
-
   Kind kind;
-  // Progress: the OnProgress arguments.
-  int progress = 0;
-  long long position = 0, duration = 0;
-  int elapsedSeconds = 0, remainingSeconds = 0;
-  // Error: the exception that left Process.
-  ExceptionPtr error;
+  // "started", "progress 3 300 100300 0 10" (progress, position, duration, elapsed and
+  // remaining seconds), "paused", "resumed", "error <first line of the description>",
+  // "finished". gtest prints events this way.
+  std::string text;
+  ExceptionPtr error = nullptr;  // Error: the exception that left Process
 };
 
-// "started", "progress 3 300 100300 0 10" (progress, position, duration, elapsed and
-// remaining seconds), "paused", "resumed", "error <first line of the description>",
-// "finished". gtest prints events this way.
-std::string ToString(const JobEvent& event);
 std::vector<std::string> ToStrings(const std::vector<JobEvent>& events);
 void PrintTo(const JobEvent& event, std::ostream* os);
 
@@ -46,10 +39,10 @@ public:
   void OnError(const ExceptionPtr& error) override;
   void OnProgress(int progress, long long position, long long duration, int elapsedSeconds,
                   int remainingSeconds) override;
-  void OnStarted() override;
-  void OnPaused() override;
-  void OnResumed() override;
-  void OnFinished() override;
+  void OnStarted() override { Add({JobEvent::Kind::Started, "started"}); }
+  void OnPaused() override { Add({JobEvent::Kind::Paused, "paused"}); }
+  void OnResumed() override { Add({JobEvent::Kind::Resumed, "resumed"}); }
+  void OnFinished() override { Add({JobEvent::Kind::Finished, "finished"}); }
 
 private:
   void Add(JobEvent event);

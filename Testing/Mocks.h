@@ -23,44 +23,30 @@
 
 namespace Tivrel::Testing {
 
-// The operations every stream has.
-#define TIVREL_MOCK_STREAM_OPERATIONS                                         \
-  MOCK_METHOD(void, Initialize, (const Core::Property&), (override));         \
-  MOCK_METHOD(Core::Property, GetSettings, (), (const, override));            \
-  MOCK_METHOD(long long, GetDuration, (), (const, override));                 \
-  MOCK_METHOD(long long, GetPosition, (), (override));                        \
-  MOCK_METHOD(SP<Proc::IData>, ReadStream, (), (override));                   \
-  MOCK_METHOD(void, RequestSeek, (long long, SP<Proc::IStream>), (override)); \
-  MOCK_METHOD(void, DoSeek, (), (override));                                  \
-  MOCK_METHOD(bool, GetSeekResult, (), (override));                           \
-  MOCK_METHOD(Core::Property, GetStatistic, (), (const, override));           \
-  MOCK_METHOD(void, Terminate, (), (override));                               \
-  MOCK_METHOD(bool, IsTerminated, (), (const, override));                     \
-  MOCK_METHOD(void, ReleaseInternalData, (), (override));                     \
-  MOCK_METHOD(void, Accept, (Proc::IStreamVisitor&), (override))
-
-class MockVideoStream : public Proc::IStreamVideo, public RefCountImpl {
+// A stream of `Interface` whose Read gives `Data` and whose format description is `Format`.
+template <class Interface, class Data, class Format>
+class MockStream : public Interface, public RefCountImpl {
 public:
-  TIVREL_MOCK_STREAM_OPERATIONS;
-  MOCK_METHOD(SP<Proc::IDataVideo>, Read, (), (override));
-  MOCK_METHOD(SP<Conf::IFormatCodecVideo>, GetFormatCodec, (), (const, override));
+  MOCK_METHOD(void, Initialize, (const Core::Property&), (override));
+  MOCK_METHOD(Core::Property, GetSettings, (), (const, override));
+  MOCK_METHOD(long long, GetDuration, (), (const, override));
+  MOCK_METHOD(long long, GetPosition, (), (override));
+  MOCK_METHOD(SP<Proc::IData>, ReadStream, (), (override));
+  MOCK_METHOD(void, RequestSeek, (long long, SP<Proc::IStream>), (override));
+  MOCK_METHOD(void, DoSeek, (), (override));
+  MOCK_METHOD(bool, GetSeekResult, (), (override));
+  MOCK_METHOD(Core::Property, GetStatistic, (), (const, override));
+  MOCK_METHOD(void, Terminate, (), (override));
+  MOCK_METHOD(bool, IsTerminated, (), (const, override));
+  MOCK_METHOD(void, ReleaseInternalData, (), (override));
+  MOCK_METHOD(void, Accept, (Proc::IStreamVisitor&), (override));
+  MOCK_METHOD(SP<Data>, Read, (), (override));
+  MOCK_METHOD(SP<Format>, GetFormatCodec, (), (const, override));
 };
 
-class MockAudioStream : public Proc::IStreamAudio, public RefCountImpl {
-public:
-  TIVREL_MOCK_STREAM_OPERATIONS;
-  MOCK_METHOD(SP<Proc::IDataAudio>, Read, (), (override));
-  MOCK_METHOD(SP<Conf::IFormatCodecAudio>, GetFormatCodec, (), (const, override));
-};
-
-class MockVideoDecoder : public Proc::IStreamVideoDecoder, public RefCountImpl {
-public:
-  TIVREL_MOCK_STREAM_OPERATIONS;
-  MOCK_METHOD(SP<Proc::IDataVideo>, Read, (), (override));
-  MOCK_METHOD(SP<Conf::IFormatCodecVideo>, GetFormatCodec, (), (const, override));
-};
-
-#undef TIVREL_MOCK_STREAM_OPERATIONS
+using MockVideoStream = MockStream<Proc::IStreamVideo, Proc::IDataVideo, Conf::IFormatCodecVideo>;
+using MockAudioStream = MockStream<Proc::IStreamAudio, Proc::IDataAudio, Conf::IFormatCodecAudio>;
+using MockVideoDecoder = MockStream<Proc::IStreamVideoDecoder, Proc::IDataVideo, Conf::IFormatCodecVideo>;
 
 // The inherited defaults stay reachable as IEffect::SetSettings and so on.
 class MockVideoEffect : public Proc::IOneInputEffectVideo, public RefCountImpl {

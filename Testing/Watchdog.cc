@@ -7,32 +7,21 @@
 
 namespace Tivrel::Testing {
 
-namespace {
-
-// "Suite.Test: what" inside a test, `what` alone outside.
-std::string InCurrentTest(std::string what) {
-  const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
-  return test ? std::string(test->test_suite_name()) + "." + test->name() + ": " + what : what;
+// Inside a test, `what` is reported as "Suite.Test: what".
+Watchdog::Watchdog(std::chrono::seconds limit, std::string what) {
+  if (const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info()) {
+    what = std::string(test->test_suite_name()) + "." + test->name() + ": " + what;
+  }
+  thread_ = std::thread([limit, what, done = done_.get_future()] {
+    if (done.wait_for(limit) == std::future_status::ready) return;
+    std::fprintf(stderr, "%s did not end within %lld s (a hang or a deadlock); aborting\n", what.c_str(),
+                 static_cast<long long>(limit.count()));
+    std::abort();
+  });
 }
 
-}  // namespace
-
-Watchdog::Watchdog(std::chrono::seconds limit, std::string what)
-    : thread_([this, limit, what = InCurrentTest(std::move(what))] {
-        std::unique_lock<std::mutex> lock(mutex_);
-        if (!done_.wait_for(lock, limit, [this] { return finished_; })) {
-          std::fprintf(stderr, "%s did not end within %lld s (a hang or a deadlock); aborting\n", what.c_str(),
-                       static_cast<long long>(limit.count()));
-          std::abort();
-        }
-      }) {}
-
 Watchdog::~Watchdog() {
-  {
-    std::lock_guard<std::mutex> lock(mutex_);
-    finished_ = true;
-  }
-  done_.notify_one();
+  done_.set_value();
   thread_.join();
 }
 

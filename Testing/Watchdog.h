@@ -5,8 +5,7 @@
 // of stalling it. Create one on the stack around the code that might hang.
 
 #include <chrono>
-#include <condition_variable>
-#include <mutex>
+#include <future>
 #include <string>
 #include <thread>
 
@@ -20,9 +19,7 @@ public:
   Watchdog& operator=(const Watchdog&) = delete;
 
 private:
-  std::mutex mutex_;
-  std::condition_variable done_;
-  bool finished_ = false;
+  std::promise<void> done_;
   std::thread thread_;
 };
 

@@ -1,3 +1,4 @@
+// BlendHelper: the effects it chains and configures, its cache, statistic and refusals.
 #include <map>
 #include <memory>
 #include <stdexcept>
@@ -14,6 +15,7 @@
 #include "Proc/Interfaces/BlendHelper.h"
 #include "Proc/Settings/SettingsColorspaceConverter.h"
 #include "Proc/Settings/SettingsEffectExtraAlphaExtractor.h"
+#include "Testing/Assertions.h"
 #include "Testing/Mocks.h"
 
 namespace Tivrel::Proc {
@@ -158,19 +160,23 @@ TEST_F(BlendHelperTest, FailuresAndRefusalsKeepTheCache) {
   EXPECT_THROW(BlendHelper{SP<const IEffectFactory>()}, std::invalid_argument);
 }
 
-// PIX_FMT_NONE is the format a fresh or reset helper holds: no configuration, but a source
-// it has not seen is run through the effects.
-TEST_F(BlendHelperTest, NoFormatOnAFreshOrResetHelperRunsTheEffects) {
-  ON_CALL(*converter, ProcessVideoData(_)).WillByDefault(Invoke([](SP<IDataVideo>&) {}));
-  Expect(0, 2);
-  EXPECT_CALL(*converter, Reset());
-  EXPECT_CALL(*extra, Reset());
-  EXPECT_CALL(*alpha, Reset());
-  const SP<IDataVideo> source = NewFrame(PIX_FMT_RGBA);
-  EXPECT_EQ(helper->Prepare(PIX_FMT_NONE, source), source);
-  helper->Reset();
-  helper->Prepare(PIX_FMT_NONE, source);
-  EXPECT_EQ(Count(), 2);
+// Any one effect left out by the factory: Prepare refuses before an effect runs, and Reset
+// skips the gap.
+TEST(BlendHelperFactoryTest, AnEffectLeftOutByTheFactoryIsRefusedBeforeAnyRuns) {
+  for (const std::string& missing :
+       {SettingsEffectAlphaExtractor::CLASS_ID, SettingsEffectExtraAlphaExtractor::CLASS_ID,
+        SettingsColorspaceConverter::CLASS_ID}) {
+    SCOPED_TRACE(missing);
+    const SP<MockEffect> effect(new StrictMock<MockEffect>);  // Reset is all it may be asked
+    EXPECT_CALL(*effect, Reset()).Times(2);
+    const SP<MockFactory> factory(new ::testing::NiceMock<MockFactory>);
+    ON_CALL(*factory, CreateVideoEffect).WillByDefault(::testing::Return(effect));
+    ON_CALL(*factory, CreateVideoEffect(missing, _, _)).WillByDefault(::testing::Return(nullptr));
+    BlendHelper helper(factory);
+    EXPECT_THAT([&] { helper.Prepare(PIX_FMT_YUV420P, NewFrame(PIX_FMT_RGBA)); },
+                ::testing::Throws<std::logic_error>(Testing::Described("the effect factory gave no effect")));
+    helper.Reset();
+  }
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
+// Frame copies and comparisons: CopyDataVideo clipped on every edge, CopyFrameMemory, IsDataVideoEqual.
 #include <algorithm>
-#include <memory>
 #include <stdexcept>
 #include <tuple>
 #include <vector>
@@ -16,41 +16,7 @@ namespace Tivrel::Proc {
 namespace {
 
 using Media::VideoFrame;
-using Testing::GuardedPlane;
-
-// A destination whose planes each end at a page end right after the last line's width,
-// random bytes everywhere (between lines too). Only what the copies call is implemented.
-class GuardedFrame : public RefCounted<IDataVideo> {
-public:
-  GuardedFrame(PixFmt format, int width, int height) : format_(format), info_{uint32_t(width), uint32_t(height)} {
-    const PixFmtDescription* d = PixFmtDescription::Find(format);
-    for (unsigned char p = 0; p < d->planes; ++p) {
-      const long lineBytes = d->GetPlanWidthSize(width, p);
-      planes_.push_back(
-          std::make_unique<GuardedPlane>(lineBytes + 13, lineBytes, d->GetPlaneHeight(height, p), true, p));
-    }
-  }
-  const GuardedPlane& Memory(unsigned char p) const { return *planes_[p]; }
-
-  long long GetDuration() const override { return 0; }
-  void SetDuration(long long) override {}
-  long long GetTime() const override { return 0; }
-  void SetTime(long long) override {}
-  const FrameInfo& GetFrameInfo() const override { return info_; }
-  PixFmt GetPixFmt() const override { return format_; }
-  Plane GetPlane(unsigned char p) override { return planes_.at(p)->plane; }
-  PlaneConst GetPlane(unsigned char p) const override { return planes_.at(p)->plane; }
-  SP<IDataVideo> Clone(bool) const override { throw std::logic_error("unused"); }
-  void SetAlphaPlane(unsigned char, const PlaneConst&) override { throw std::logic_error("unused"); }
-  void Crop(int, int, int, int) override { throw std::logic_error("unused"); }
-  void FillArea(int, int, int, int, const Color&) override { throw std::logic_error("unused"); }
-  PlaneConst GetAlphaPlane(unsigned char) const override { throw std::logic_error("unused"); }
-
-private:
-  PixFmt format_;
-  FrameInfo info_;
-  std::vector<std::unique_ptr<GuardedPlane>> planes_;
-};
+using Testing::GuardedFrame;
 
 // What CopyDataVideo must leave in a destination plane: the part of the source that lies
 // inside the destination at its place (chroma offsets rounded down, sizes up), the old
@@ -92,7 +58,7 @@ TEST(FrameCopyTest, CopyDataVideoPlacesTheSourceClippedOnEveryEdge) {
     for (const auto& [name, width, height, x, y] : placements) {
       SCOPED_TRACE(testing::Message() << PixFmtDescription::Find(format)->name << ", " << name);
       const SP<VideoFrame> src = Testing::MakeRandomFrame(format, width, height, 7);
-      const SP<GuardedFrame> dst(new GuardedFrame(format, 64, 48));
+      const SP<GuardedFrame> dst(new GuardedFrame(format, 64, 48, 13, false, 0));
       std::vector<std::vector<unsigned char>> before;
       for (unsigned char p = 0; p < GetPlanesCount(*dst); ++p) before.push_back(dst->Memory(p).Bytes());
       CopyDataVideo(src, dst, x, y);
@@ -103,7 +69,8 @@ TEST(FrameCopyTest, CopyDataVideoPlacesTheSourceClippedOnEveryEdge) {
     }
   }
   // Another pixel format is refused, but only for a source that reaches the destination.
-  const SP<VideoFrame> rgba = Testing::MakeRandomFrame(PIX_FMT_RGBA, 8, 8, 1), gray = VideoFrame::Create(PIX_FMT_GRAY8, 8, 8);
+  const SP<VideoFrame> rgba = Testing::MakeRandomFrame(PIX_FMT_RGBA, 8, 8, 1),
+                       gray = VideoFrame::Create(PIX_FMT_GRAY8, 8, 8);
   EXPECT_THROW(CopyDataVideo(rgba, gray, 0, 0), std::invalid_argument);
   EXPECT_NO_THROW(CopyDataVideo(rgba, gray, 8, 0));
   // Pixels only: the empty-transparent flag stays with its frame.
@@ -135,7 +102,8 @@ TEST(FrameCopyTest, CopyFrameMemoryCopiesEveryPlaneWhateverTheStrides) {
   EXPECT_THROW(FrameUtils::CopyFrameMemory(src, nullptr), std::invalid_argument);
   EXPECT_THROW(FrameUtils::CopyFrameMemory(src, VideoFrame::Create(PIX_FMT_YUVA420P, 32, 17)), std::invalid_argument);
   // Only the plane sizes must agree, not the pixel formats.
-  const SP<VideoFrame> nv12 = Testing::MakeRandomFrame(PIX_FMT_NV12, 30, 20, 6), nv21 = VideoFrame::Create(PIX_FMT_NV21, 30, 20);
+  const SP<VideoFrame> nv12 = Testing::MakeRandomFrame(PIX_FMT_NV12, 30, 20, 6),
+                       nv21 = VideoFrame::Create(PIX_FMT_NV21, 30, 20);
   FrameUtils::CopyFrameMemory(nv12, nv21);
   for (unsigned char p = 0; p < 2; ++p) {
     EXPECT_TRUE(IsPlaneDataEqual(static_cast<const IDataVideo&>(*nv12).GetPlane(p),

@@ -1,3 +1,4 @@
+// ProgressControllerStages: stage shares and steps, empty stages, stop requests, the observer list.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 

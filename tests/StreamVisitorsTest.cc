@@ -1,3 +1,4 @@
+// The stream visitors: collectors over a stream graph, decoder references, refused visitors.
 #include <stdexcept>
 #include <string>
 #include <typeinfo>
@@ -10,71 +11,51 @@
 #include "Proc/Interfaces/IStreamLockable.h"
 #include "Proc/Interfaces/IStreamVisitor.h"
 #include "Proc/Interfaces/StreamOneFrameVideo.h"
+#include "Testing/Assertions.h"
 #include "Testing/Mocks.h"
 
 namespace Tivrel::Proc {
 namespace {
 
-using ::testing::_;
-using ::testing::Invoke;
-using Testing::MockVideoDecoder;
-using ::testing::NiceMock;
 using ::testing::Return;
 
-using MockVisitor = Testing::MockStreamVisitor;
-
-TEST(StreamVisitorsTest, WalkOverALockableSingleFrameStreamReachesBothStreams) {
-  const SP<IStreamVideoLockable> graph =
-      IStreamVideoLockable::Create(StreamOneFrameVideo::Create(Media::VideoFrame::Create(PIX_FMT_YUV420P, 8, 8)));
-
+// A lockable decorator over a decoder, then over a single-frame stream: every collector
+// reaches both streams of the graph.
+TEST(StreamVisitorsTest, CollectorsReachEveryStreamAndKeepTheDecoders) {
+  const SP<Testing::MockVideoDecoder> decoder(new ::testing::NiceMock<Testing::MockVideoDecoder>);
+  ON_CALL(*decoder, Accept).WillByDefault([&](IStreamVisitor& visitor) {
+    Visitors::ProcessStandartVisitors(visitor, "Decoder", FRAME_ALLOC_DECODER, decoder.get());
+  });
+  const SP<IStreamVideoLockable> overDecoder = IStreamVideoLockable::Create(decoder);
+  const long references = decoder->GetRefCount();
   Visitors::InfoCollector info;
   Visitors::FrameTypeCollector types;
   Visitors::DecoderCollector decoders;
-  graph->Accept(info);
-  graph->Accept(types);
-  graph->Accept(decoders);
-  EXPECT_EQ(info.names, (std::vector<std::string>{"StreamLockable", "StreamOneFrameVideo"}));
-  EXPECT_EQ(types.types, (std::vector<FrameAllocType>{FrameAllocType(5), FrameAllocType(5)}));
-  EXPECT_TRUE(decoders.decoders.empty());
-}
-
-TEST(StreamVisitorsTest, DecoderCollectorKeepsAReferenceOnEveryDecoderReported) {
-  const SP<MockVideoDecoder> decoder(new NiceMock<MockVideoDecoder>);
-  ON_CALL(*decoder, Accept(_)).WillByDefault(Invoke([&](IStreamVisitor& visitor) {
-    Visitors::ProcessStandartVisitors(visitor, "Decoder", FRAME_ALLOC_DECODER, decoder.get());
-  }));
-  const SP<IStreamVideoLockable> graph = IStreamVideoLockable::Create(decoder);
-  const long references = decoder->GetRefCount();
-
-  Visitors::DecoderCollector collector;
-  collector.AddDecoder(nullptr);
-  EXPECT_TRUE(collector.decoders.empty());
-  graph->Accept(collector);
-  ASSERT_EQ(collector.decoders.size(), 1u);
-  EXPECT_EQ(collector.decoders[0].get(), decoder.get());
+  decoders.AddDecoder(nullptr);
+  for (IStreamVisitor* visitor : std::initializer_list<IStreamVisitor*>{&info, &types, &decoders}) {
+    overDecoder->Accept(*visitor);
+    IStreamVideoLockable::Create(StreamOneFrameVideo::Create(Media::VideoFrame::Create(PIX_FMT_YUV420P, 8, 8)))
+        ->Accept(*visitor);
+  }
+  EXPECT_EQ(info.names,
+            (std::vector<std::string>{"StreamLockable", "Decoder", "StreamLockable", "StreamOneFrameVideo"}));
+  EXPECT_EQ(types.types, (std::vector<FrameAllocType>{FRAME_ALLOC_SHARED_VIEW, FRAME_ALLOC_DECODER,
+                                                      FRAME_ALLOC_SHARED_VIEW, FRAME_ALLOC_SHARED_VIEW}));
+  ASSERT_EQ(decoders.decoders.size(), 1u);
+  EXPECT_EQ(decoders.decoders[0].get(), decoder.get());
   EXPECT_EQ(decoder->GetRefCount(), references + 1);
-
-  Visitors::InfoCollector info;
-  graph->Accept(info);
-  EXPECT_EQ(info.names, (std::vector<std::string>{"StreamLockable", "Decoder"}));
 }
 
 TEST(StreamVisitorsTest, VisitorsOfUnknownKindOrWrongClassAreRefused) {
-  for (const int32_t kind : {-1, 3}) {
-    MockVisitor visitor;
+  for (const int32_t kind : {-1, 0, 1, 2, 3}) {
+    Testing::MockStreamVisitor visitor;
     EXPECT_CALL(visitor, GetType()).WillRepeatedly(Return(kind));
-    try {
-      Visitors::ProcessStandartVisitors(visitor, "x", FRAME_ALLOC_UNKNOWN, nullptr);
-      ADD_FAILURE() << "kind " << kind << " accepted";
-    } catch (const std::logic_error& e) {
-      EXPECT_STREQ(e.what(), "Unknown visitor type");
+    const auto process = [&] { Visitors::ProcessStandartVisitors(visitor, "x", FRAME_ALLOC_UNKNOWN, nullptr); };
+    if (kind < 0 || kind > 2) {
+      EXPECT_THAT(process, ::testing::Throws<std::logic_error>(Testing::Described("Unknown visitor type")));
+    } else {
+      EXPECT_THROW(process(), std::bad_cast) << "kind " << kind;
     }
-  }
-  for (const int32_t kind : {0, 1, 2}) {
-    MockVisitor visitor;
-    EXPECT_CALL(visitor, GetType()).WillRepeatedly(Return(kind));
-    EXPECT_THROW(Visitors::ProcessStandartVisitors(visitor, "x", FRAME_ALLOC_UNKNOWN, nullptr), std::bad_cast)
-        << "kind " << kind;
   }
 }
 
