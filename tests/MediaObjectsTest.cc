@@ -33,7 +33,7 @@ TEST(MediaObjectsTest, EveryFormatHasTightlyAlignedPlanesAndTakesAColourInEveryP
   for (int f = 0; f < PIX_FMT_COUNT; ++f) {
     const PixFmtDescription* d = PixFmtDescription::Find(static_cast<PixFmt>(f));
     ASSERT_EQ(d->planes, expected[f].size());
-    for (const int width : {37, 64}) {  // 64: lines of whole multiples of the alignment
+    for (const int width : {16, 37, 64}) {  // 16: fewer columns than lines; 64: whole alignments
       SCOPED_TRACE(testing::Message() << d->name << " " << width);
       const SP<VideoFrame> frame = VideoFrame::Create(d->format, width, 23);
       for (unsigned char p = 0; p < d->planes; ++p) {
