@@ -1,8 +1,11 @@
-// The catalogue of class identifiers and keys: distinct identifiers, the irregular texts, copies made at load time.
+// The catalogue of names: distinct class identifiers, the irregular texts, copies made at load time, controller
+// state names, metadata keys; and the recognition of DVD paths.
 
 #include <set>
+#include <stdexcept>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -11,7 +14,9 @@
 #include "Platform/Settings/SettingsFilterVolumeDetect.h"
 #include "Proc/Interfaces/IAudioFormatter.h"
 #include "Proc/Interfaces/ICRCStreamController.h"
+#include "Proc/Interfaces/IConverterController.h"
 #include "Proc/Interfaces/ICropDetector.h"
+#include "Proc/Interfaces/IDVDReader.h"
 #include "Proc/Interfaces/IFadeVideo.h"
 #include "Proc/Interfaces/IFilterAudioFormatter.h"
 #include "Proc/Interfaces/IFilterAudioHistogram.h"
@@ -103,6 +108,37 @@ TEST(CatalogueTest, RecordClassIdsAreCopiedOrReferenced) {
     EXPECT_NE(copy, record);
   }
   EXPECT_EQ(&IFilterResample::CLASS_ID, &SettingsFilterResample::CLASS_ID);
+}
+
+TEST(CatalogueTest, ControllerStatesHaveTheirNamesAndOthersAreRefused) {
+  const char* const names[] = {"NotInitialized", "Stopped", "Running", "Paused", "Error"};
+  for (int state = 0; state < 5; ++state)
+    EXPECT_STREQ(ControllerStateAsString(static_cast<IConverterController::ControllerState>(state)), names[state]);
+  EXPECT_THROW(ControllerStateAsString(static_cast<IConverterController::ControllerState>(-1)), std::invalid_argument);
+}
+
+// Non-DVD paths, then DVD paths. Each is checked as written and, to cover texts too long for the pattern engine,
+// with 3000 characters inserted after the prefix (or appended when there is none).
+TEST(CatalogueTest, DvdPathsNeedThePrefixAndATitleOnTheFirstLine) {
+  const std::vector<const char*> cases[] = {
+      {"x dvd://x:title=1", "", "DVD://x:title=1", " dvd://x:title=1", "dvd://x", "dvd://x:title", "cd://x:track=1",
+       "dvd://x\n:title=1", "dvd://x\r:title=1"},
+      {"dvd:///media/disc:title=3", "dvd://:title=", "dvd://x:title=abc:title=2", "dvd://x:title=1\nmore"}};
+  const std::string padding(3000, 'p');
+  for (const bool dvd : {false, true}) {
+    for (const char* path : cases[dvd]) {
+      std::string longer = path;
+      longer.insert(longer.rfind("dvd://", 0) == 0 ? 6 : longer.size(), padding);
+      EXPECT_EQ(IDVDReader::IsDVDPath(ioPath(path)), dvd) << path;
+      EXPECT_EQ(IDVDReader::IsDVDPath(ioPath(longer)), dvd) << path << " with padding";
+    }
+  }
+}
+
+TEST(CatalogueTest, MetadataKeysJoinTheirPartsWithDots) {
+  EXPECT_EQ(IImageMetadata::GetKey(IImageMetadata::EXIF, IImageMetadata::BLOCK_IMAGE, IImageMetadata::TAG_ORIENTATION),
+            "Exif.Image.Orientation");
+  EXPECT_EQ(IImageMetadata::GetKey("", "", ""), "..");
 }
 
 }  // namespace

@@ -56,14 +56,15 @@ class IdleJob : public RefCounted<StreamProcessorBase> {
   void Process() override {}
 };
 
-// A size-mode-4 resizer tree with these frame keys.
-Property Custom(std::initializer_list<Property> frame) {
+// Reads a size-mode-4 resizer tree with these frame keys.
+template <class... Frame>
+void ReadCustom(const Frame&... frame) {
   Property tree(IResize::CLASS_ID);
   tree.SetChild("frameSize", "custom");
   tree.SetChild("resizeMethod", "bicubic");
   tree.SetChild("resizeMode", "auto");
-  for (const Property& child : frame) tree.Add(child);
-  return tree;
+  (tree.Add(frame), ...);
+  IResize::Property2Settings(tree);
 }
 
 const Property kW(Video::TAG_WIDTH, 640), kH(Video::TAG_HEIGHT, 480), kAx(Video::TAG_ASPECTX, 1),
@@ -128,18 +129,11 @@ std::vector<Site> Sites() {
       {[] { IResize::String2ResizeMethods("y"); }, CLASS(std::logic_error), "Unexpected resize method y", kResize, 146,
        "static SettingsResizer::ResizeMethods Tivrel::Proc::IResize::String2ResizeMethods(const std::string &)"},
       {[] { IResize::Property2Settings(kX); }, CLASS(FilterException), kObject, kResize, 193, kReader},
-      {[] {
-         IResize::Property2Settings(Custom({kW, kH, kAx, kAy, kFx, kFy}));
-       },
-       CLASS(FilterException), "Either frame aspect or pixel aspect has to be specified", kResize, 225, kReader},
-      {[] {
-         IResize::Property2Settings(Custom({kW, kH, kAx, kFy}));
-       },
-       CLASS(FilterException), "Aspect is not specified", kResize, 228, kReader},
-      {[] {
-         IResize::Property2Settings(Custom({kW, Property(Video::TAG_HEIGHT, 3), kAx, kAy}));
-       },
-       CLASS(FilterException), "Frame width and height have to be even, got 640x3", kResize, 232, kReader},
+      {[] { ReadCustom(kW, kH, kAx, kAy, kFx, kFy); }, CLASS(FilterException),
+       "Either frame aspect or pixel aspect has to be specified", kResize, 225, kReader},
+      {[] { ReadCustom(kW, kH, kAx, kFy); }, CLASS(FilterException), "Aspect is not specified", kResize, 228, kReader},
+      {[] { ReadCustom(kW, Property(Video::TAG_HEIGHT, 3), kAx, kAy); }, CLASS(FilterException),
+       "Frame width and height have to be even, got 640x3", kResize, 232, kReader},
       {[] { IFilterResize::Property2Settings(kX); }, CLASS(FilterException), kFilter,
        "Proc/Interfaces/IFilterResize.cc", 20,
        "static Tivrel::Proc::SettingsResizer Tivrel::Proc::IFilterResize::Property2Settings(const Core::Property &)"},

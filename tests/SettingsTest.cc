@@ -111,8 +111,8 @@ TEST_P(SettingsRecordTest, CloneIsAnIndependentDeepCopy) {
 }
 
 // Another class is refused by a checked cast before any field is looked at; records without
-// a comparison, and every record asked to fill itself from a string, refuse naming their class.
-TEST_P(SettingsRecordTest, RefusalsNameTheClass) {
+// a comparison refuse naming their class.
+TEST_P(SettingsRecordTest, ComparisonRefusals) {
   const auto record = GetParam().make();
   if (GetParam().comparable) {
     EXPECT_THROW(record->IsEqualTo(SettingsStreamOneFrame()), std::bad_cast);
@@ -120,13 +120,6 @@ TEST_P(SettingsRecordTest, RefusalsNameTheClass) {
     EXPECT_THAT([&] { record->IsEqualTo(*record); },
                 ::testing::ThrowsMessage<std::logic_error>(
                     ::testing::StrEq("Not implemented comparison for settings CLASS_ID=" + *GetParam().classId)));
-  }
-  try {
-    record->Deserialize("anything");
-    ADD_FAILURE();
-  } catch (const SettingsException& e) {
-    EXPECT_EQ(*boost::get_error_info<TagDescription>(e),
-              "Not implemented fill from string for settings CLASS_ID=" + *GetParam().classId);
   }
 }
 
