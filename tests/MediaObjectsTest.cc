@@ -1,4 +1,4 @@
-// Media frames and audio blocks: plane layout and fill per format, views, deep copies, flat release.
+// Media frames and audio blocks: plane layout and fill per format, views, deep copies, copy-on-write, flat release.
 #include <pthread.h>
 
 #include <cstdint>
@@ -77,6 +77,9 @@ TEST(MediaObjectsTest, ViewsShareThePixelsAndDeepCopiesKeepEverythingButThem) {
   EXPECT_EQ(frame->GetTime(), 5);
   view->Fill(Color{255, 255, 255, 0});
   EXPECT_EQ(*frame->GetPlane(0).GetOffsetPtr(3, 3), 235);  // the same memory
+  SP<IDataVideo> writable = frame->Clone(false);           // its only holder, but the pixels are shared
+  EXPECT_TRUE(MakeWritable(writable));
+  EXPECT_FALSE(MakeWritable(writable));  // now a copy of its own
 
   for (const SP<IDataVideo>& original : {SP<IDataVideo>(frame), view}) {
     const SP<IDataVideo> copy = original->Clone(true);

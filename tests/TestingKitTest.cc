@@ -14,8 +14,6 @@
 #include "Testing/Frames.h"
 #include "Testing/JobHarness.h"
 
-TIVREL_INSTANTIATE_CONTRACT(StreamContract, FakeVideo,
-                            [] { return MakeVideoStream(12, PIX_FMT_NV12, 64, 48, 30000, 1001); });
 TIVREL_INSTANTIATE_CONTRACT(StreamContract, FakeAudioPlanarNoise, [] {
   return MakeAudioStream({44100, Conf::SAMPLE_FMT_FLTP, Conf::CH_LAYOUT_5POINT1}, 6, 441, Signal::Noise);
 });
