@@ -1,5 +1,6 @@
-// The effect interfaces' defaults and the typed call behind ProcessData.
+// The effect interfaces' defaults, the typed call behind ProcessData, and the frame ownership rule.
 #include <stdexcept>
+#include <string>
 #include <vector>
 
 #include <gmock/gmock.h>
@@ -7,9 +8,11 @@
 
 #include "Media/VideoFrame.h"
 #include "Proc/Interfaces/IOneInputEffect.h"
+#include "Proc/Interfaces/StreamOneFrameVideo.h"
 #include "Proc/Settings/SettingsEffectTranspose.h"
 #include "Testing/Assertions.h"
 #include "Testing/Contracts.h"
+#include "Testing/Frames.h"
 #include "Testing/Mocks.h"
 
 namespace Tivrel::Proc {
@@ -29,6 +32,15 @@ TEST(EffectTest, DefaultsRefuseTypedSettingsAndKeepOnlyTheProgressMapping) {
   const SP<Core::IProgressController> controller(new Core::ProgressControllerStub);
   effect->SetProgressController(controller);
   EXPECT_EQ(controller->GetRefCount(), 1);  // not kept
+
+  TimeToProgress given(1000, 3000, [](const long long& t, const long long& b, const long long& e) {
+    return double(t - b) / double(e - b);
+  });
+  effect->SetProgress(given);
+  given.progressFunction = nullptr;
+  const IEffect& constEffect = *effect;
+  EXPECT_EQ(&constEffect.GetProgress(), &effect->GetProgress());
+  EXPECT_DOUBLE_EQ(constEffect.GetProgress().GetProgress(2500), 0.75);
 }
 
 // What the typed call leaves in the frame pointer is what the general call returns; the
@@ -53,6 +65,35 @@ TEST(EffectTest, OneDatumGoesThroughTheTypedCall) {
   SP<IData> data = input;
   EXPECT_THROW(effect->ProcessData(data), std::runtime_error);
   EXPECT_EQ(data, input);
+}
+
+// The single-frame stream hands out views of one pixel buffer. An effect that inverts the
+// frame it was given in place inverts the source, so the outputs alternate; one that makes
+// the frame writable first, as the ownership rule asks, gives the same output every time.
+TEST(EffectTest, WritingAFrameOnlyAfterMakeWritableLeavesTheSharedSourceAlone) {
+  for (const bool makeWritable : {false, true}) {
+    SCOPED_TRACE(makeWritable ? "MakeWritable first" : "in place");
+    const SP<MockVideoEffect> invert(new ::testing::NiceMock<MockVideoEffect>);
+    ON_CALL(*invert, ProcessVideoData(_)).WillByDefault(Invoke([makeWritable](SP<IDataVideo>& frame) {
+      if (makeWritable) Media::MakeWritable(frame);
+      const Plane luma = frame->GetPlane(0);
+      for (unsigned long y = 0; y < luma.height; ++y) {
+        for (unsigned long x = 0; x < luma.width; ++x) luma.GetOffsetPtr(x, y)[0] ^= 0xff;
+      }
+    }));
+    const SP<Media::VideoFrame> source = Testing::MakeGradient(PIX_FMT_YUV420P, 16, 8);
+    source->SetDuration(40000);
+    const SP<IStreamVideoEx> stream = StreamOneFrameVideo::Create(source);
+    SettingsStreamOneFrame endless;
+    endless.endless = 1;
+    stream->Initialize(endless);
+    std::vector<std::string> digests;
+    for (int i = 0; i < 3; ++i) {
+      digests.push_back(Testing::Digest(invert->ProcessData(std::vector<SP<IData>>{stream->Read()})));
+    }
+    EXPECT_EQ(digests[0] == digests[1], makeWritable);
+    EXPECT_EQ(digests[0], digests[2]);
+  }
 }
 
 }  // namespace
