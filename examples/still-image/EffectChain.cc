@@ -36,67 +36,67 @@ bool ParseNumbers(const std::string& text, int count, int min, int max, int* val
 
 }  // namespace
 
-EffectSpec ParseEffect(const std::string& text) {
-  EffectSpec spec;
-  spec.text = text;
+EffectStep ParseEffect(const std::string& text) {
+  EffectStep step;
+  step.text = text;
   const size_t colon = text.find(':');
   const std::string name = text.substr(0, colon);
   const std::string value = colon == std::string::npos ? "" : text.substr(colon + 1);
   if (name == "flip" && (value == "h" || value == "v" || value == "hv" || value == "vh")) {
-    spec.kind = EffectSpec::Kind::kFlip;
-    spec.horizontal = value.find('h') != std::string::npos;
-    spec.vertical = value.find('v') != std::string::npos;
-  } else if (name == "crop" && ParseNumbers(value, 4, 0, kMaxFrameDimension, spec.margins)) {
-    spec.kind = EffectSpec::Kind::kCrop;
-  } else if (name == "transpose" && ParseNumbers(value, 1, -3, 3, &spec.quarterTurns)) {
-    spec.kind = EffectSpec::Kind::kTranspose;
-    spec.quarterTurns = (spec.quarterTurns + 4) % 4;
+    step.kind = EffectStep::Kind::kFlip;
+    step.horizontal = value.find('h') != std::string::npos;
+    step.vertical = value.find('v') != std::string::npos;
+  } else if (name == "crop" && ParseNumbers(value, 4, 0, kMaxFrameDimension, step.margins)) {
+    step.kind = EffectStep::Kind::kCrop;
+  } else if (name == "transpose" && ParseNumbers(value, 1, -3, 3, &step.quarterTurns)) {
+    step.kind = EffectStep::Kind::kTranspose;
+    step.quarterTurns = (step.quarterTurns + 4) % 4;
   } else {
     BadEffect(text);
   }
-  return spec;
+  return step;
 }
 
-ChainPlan PlanChain(const std::vector<EffectSpec>& specs, const Effects::FrameShape& input) {
+ChainPlan PlanChain(const std::vector<EffectStep>& steps, const Effects::FrameShape& input) {
   ChainPlan plan;
   plan.output = input;
-  for (const EffectSpec& spec : specs) {
+  for (const EffectStep& step : steps) {
     const Tivrel::Proc::FrameInfo& size = plan.output.info;
     Property settings;
-    switch (spec.kind) {
-      case EffectSpec::Kind::kFlip:
-        settings = Tivrel::Proc::Settings2Property(Tivrel::Proc::SettingsEffectFlip{spec.horizontal, spec.vertical});
+    switch (step.kind) {
+      case EffectStep::Kind::kFlip:
+        settings = Tivrel::Proc::Settings2Property(Tivrel::Proc::SettingsEffectFlip{step.horizontal, step.vertical});
         break;
-      case EffectSpec::Kind::kCrop: {
-        const long long width = static_cast<long long>(size.width) - spec.margins[0] - spec.margins[2];
-        const long long height = static_cast<long long>(size.height) - spec.margins[1] - spec.margins[3];
+      case EffectStep::Kind::kCrop: {
+        const long long width = static_cast<long long>(size.width) - step.margins[0] - step.margins[2];
+        const long long height = static_cast<long long>(size.height) - step.margins[1] - step.margins[3];
         if (width <= 0 || height <= 0) {
-          throw UsageError("--effect " + spec.text + " leaves nothing of a " + std::to_string(size.width) + "x" +
+          throw UsageError("--effect " + step.text + " leaves nothing of a " + std::to_string(size.width) + "x" +
                            std::to_string(size.height) + " frame");
         }
         settings = Tivrel::Proc::Settings2Property(Tivrel::Proc::SettingsEffectCrop{
-            static_cast<uint32_t>(spec.margins[0]), static_cast<uint32_t>(spec.margins[1]),
+            static_cast<uint32_t>(step.margins[0]), static_cast<uint32_t>(step.margins[1]),
             static_cast<uint32_t>(width), static_cast<uint32_t>(height)});
         break;
       }
-      case EffectSpec::Kind::kTranspose: {
+      case EffectStep::Kind::kTranspose: {
         Tivrel::Proc::SettingsEffectTranspose turn;
-        turn.quarterTurns = spec.quarterTurns;
+        turn.quarterTurns = step.quarterTurns;
         settings = Tivrel::Proc::Settings2Property(turn);
         break;
       }
-      case EffectSpec::Kind::kTree:
-        settings = spec.tree;
+      case EffectStep::Kind::kTree:
+        settings = step.tree;
         break;
-      case EffectSpec::Kind::kSettingsFile:
-        throw std::logic_error("PlanChain: settings file '" + spec.text + "' not read");
+      case EffectStep::Kind::kSettingsFile:
+        throw std::logic_error("PlanChain: settings file '" + step.text + "' not read");
     }
     const Chain one = MakeChain({settings});
     try {
       plan.output = one.front()->OutputShape(plan.output);
     } catch (const std::invalid_argument& e) {
-      if (spec.kind == EffectSpec::Kind::kTree) throw InputError(spec.text + ": " + e.what());
-      throw UsageError("--effect " + spec.text + ": " + e.what());
+      if (step.kind == EffectStep::Kind::kTree) throw InputError(step.text + ": " + e.what());
+      throw UsageError("--effect " + step.text + ": " + e.what());
     }
     plan.names.push_back(one.front()->Describe());
     plan.settings.push_back(settings);

@@ -19,7 +19,7 @@ namespace StillImage {
 // flip:hv, crop:L,T,R,B with margins in pixels, transpose:N with quarter turns clockwise,
 // -3..3), a --settings file (replaced by its effects before the chain is planned, see
 // SettingsFile.h), or one effect read from such a file, as its settings tree.
-struct EffectSpec {
+struct EffectStep {
   enum class Kind { kFlip, kCrop, kTranspose, kSettingsFile, kTree };
   std::string text;  // as given; the file's name (kSettingsFile); where in which file (kTree)
   Kind kind = Kind::kFlip;
@@ -30,7 +30,7 @@ struct EffectSpec {
 };
 
 // Throws UsageError naming the option and the accepted forms.
-EffectSpec ParseEffect(const std::string& text);
+EffectStep ParseEffect(const std::string& text);
 
 // The chain made concrete for frames of one shape: each effect's settings tree, its
 // description, and the shape of the frames that come out.
@@ -43,7 +43,7 @@ struct ChainPlan {
 // Works the chain through from `input` (no kSettingsFile left): crop margins become
 // rectangles of the frame size they meet. Throws when an effect cannot take the frames it
 // would get: UsageError for an --effect option, InputError for an effect from a file.
-ChainPlan PlanChain(const std::vector<EffectSpec>& specs, const Effects::FrameShape& input);
+ChainPlan PlanChain(const std::vector<EffectStep>& steps, const Effects::FrameShape& input);
 
 using Chain = std::vector<Tivrel::SP<Effects::VideoEffect>>;
 

@@ -228,8 +228,8 @@ Options ParseOptions(int argc, const char* const* argv) {
       {"--effect", nullptr, true, [&](auto&, auto& v) { o.effects.push_back(ParseEffect(v)); }},
       {"--settings", nullptr, true,
        [&](auto& n, auto& v) {
-         EffectSpec file;
-         file.kind = EffectSpec::Kind::kSettingsFile;
+         EffectStep file;
+         file.kind = EffectStep::Kind::kSettingsFile;
          file.text = NonEmpty(n, v);
          o.effects.push_back(file);
        }},

@@ -52,7 +52,7 @@ struct Options {
   bool stages = false;        // render + verify stages
   bool realtime = false;      // pace the frames at their rate
   ProgressStyle progress = ProgressStyle::kAuto;
-  std::vector<EffectSpec> effects;  // --effect and --settings, applied to every frame in order
+  std::vector<EffectStep> effects;  // --effect and --settings, applied to every frame in order
   std::string saveSettings;         // file to keep the chain in; empty: none
   int jobs = 1;                     // processing jobs sharing the stream
   bool help = false;

@@ -77,8 +77,8 @@ size_t CheckListLayout(const std::string& path, const Property& tree) {
   return at;
 }
 
-// The effects of the file at `path`, as kTree specs.
-std::vector<EffectSpec> ReadSettingsFile(const std::string& path) {
+// The effects of the file at `path`, as kTree steps.
+std::vector<EffectStep> ReadSettingsFile(const std::string& path) {
   Property tree;
   try {
     tree = Tivrel::Core::PropertyFromJson(ReadText(path));
@@ -87,13 +87,13 @@ std::vector<EffectSpec> ReadSettingsFile(const std::string& path) {
   }
   const std::string listPointer = ChildPointer("", CheckListLayout(path, tree));
   const std::vector<Property> effects = IFilterApplyEffectsVideo::FilterSettings2SettingsEffects(tree);
-  std::vector<EffectSpec> specs;
+  std::vector<EffectStep> steps;
   for (size_t i = 0; i < effects.size(); ++i) {
-    EffectSpec spec;
-    spec.kind = EffectSpec::Kind::kTree;
-    spec.text = "'" + path + "' at " + ChildPointer(listPointer, i);
+    EffectStep step;
+    step.kind = EffectStep::Kind::kTree;
+    step.text = "'" + path + "' at " + ChildPointer(listPointer, i);
     try {
-      spec.tree = MakeChain({effects[i]}).front()->GetSettings();  // through the record's reader and writer
+      step.tree = MakeChain({effects[i]}).front()->GetSettings();  // through the record's reader and writer
     } catch (const Tivrel::Core::PropertyException& e) {
       // The tree names the child whose value it could not take.
       const std::string* name = boost::get_error_info<Tivrel::Core::PropertyException::TagPropertyName>(e);
@@ -103,21 +103,21 @@ std::vector<EffectSpec> ReadSettingsFile(const std::string& path) {
     } catch (const std::invalid_argument& e) {  // no effect of this class
       Refuse(path, ChildPointer(listPointer, i), Description(e));
     }
-    specs.push_back(std::move(spec));
+    steps.push_back(std::move(step));
   }
-  return specs;
+  return steps;
 }
 
 }  // namespace
 
-std::vector<EffectSpec> ReadSettingsFiles(const std::vector<EffectSpec>& specs) {
-  std::vector<EffectSpec> all;
-  for (const EffectSpec& spec : specs) {
-    if (spec.kind != EffectSpec::Kind::kSettingsFile) {
-      all.push_back(spec);
+std::vector<EffectStep> ReadSettingsFiles(const std::vector<EffectStep>& steps) {
+  std::vector<EffectStep> all;
+  for (const EffectStep& step : steps) {
+    if (step.kind != EffectStep::Kind::kSettingsFile) {
+      all.push_back(step);
       continue;
     }
-    std::vector<EffectSpec> read = ReadSettingsFile(spec.text);
+    std::vector<EffectStep> read = ReadSettingsFile(step.text);
     all.insert(all.end(), std::make_move_iterator(read.begin()), std::make_move_iterator(read.end()));
   }
   return all;

@@ -38,13 +38,13 @@
 
 namespace StillImage {
 
-// `specs` with every kSettingsFile replaced by the effects its file holds, in order, each
-// a kTree spec whose tree went through its record's reader and writer (so unknown keys are
+// `steps` with every kSettingsFile replaced by the effects its file holds, in order, each
+// a kTree step whose tree went through its record's reader and writer (so unknown keys are
 // gone) and whose text says where it was found ("'chain.json' at /children/2/children/0").
 // Throws InputError naming the file, and for content that does not fit the JSON pointer of
 // the offending node: unreadable or too large files, malformed JSON, a tree that is not an
 // effect list, an effect class no effect takes, a value of the wrong kind.
-std::vector<EffectSpec> ReadSettingsFiles(const std::vector<EffectSpec>& specs);
+std::vector<EffectStep> ReadSettingsFiles(const std::vector<EffectStep>& steps);
 
 // Writes `effects` (trees MakeChain takes, in chain order) to `path` as an effect list.
 // Throws InputError when the file cannot be written.
