@@ -8,7 +8,7 @@ A mutant is killed when the build still succeeds and a test fails or times out; 
 that does not compile is reported and left out of the score. Run by hand, not in CI:
 
     tests/mutation/run.py                  # every mutant, build dir build/mutation
-    tests/mutation/run.py --only AudioTime # mutants whose name contains the text
+    tests/mutation/run.py --only AudioTime,T2S # mutants whose name contains one of the texts
     tests/mutation/run.py --list           # check that every snippet still matches once
 
 It configures build/mutation (default preset, no benchmarks or fuzzers) on first use. A
@@ -71,12 +71,13 @@ def run(command, timeout, log):
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--build-dir", default="build/mutation")
-    parser.add_argument("--only", default="")
+    parser.add_argument("--only", default="", help="comma-separated texts; a mutant runs if its name contains one")
     parser.add_argument("--list", action="store_true")
     parser.add_argument("--test-timeout", type=int, default=120, help="seconds per test case")
     args = parser.parse_args()
 
-    mutants = [m for m in parse(MUTANTS) if args.only in m["name"]]
+    only = args.only.split(",")
+    mutants = [m for m in parse(MUTANTS) if any(text in m["name"] for text in only)]
     stale = [m for m in mutants if check(m) != 1]
     for m in stale:
         print(f"stale: {m['name']}: snippet occurs {check(m)} times in {m['file']}")
