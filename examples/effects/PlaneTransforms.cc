@@ -11,6 +11,7 @@
 #include <libyuv/rotate_argb.h>
 
 #include "Proc/Interfaces/IDataVideo.h"
+#include "examples/effects/ByteKernels.h"
 
 namespace Effects {
 namespace {
@@ -41,7 +42,11 @@ void MirrorRows(const Rows& r) {
   const int s = static_cast<int>(r.srcStride), d = static_cast<int>(r.dstStride);
   switch (r.bytes) {
     case 1:
-      libyuv::MirrorPlane(r.src, s, r.dst, d, r.samples, r.rows);
+      if (HasByteKernels()) {
+        MirrorBytes(r.src, r.srcStride, r.dst, r.dstStride, r.samples, r.rows);
+      } else {
+        libyuv::MirrorPlane(r.src, s, r.dst, d, r.samples, r.rows);
+      }
       return;
     case 2:
       libyuv::MirrorUVPlane(r.src, s, r.dst, d, r.samples, r.rows);
@@ -116,6 +121,17 @@ void RotatePlane(const PlaneConst& src, const Plane& dst, unsigned bytesPerSampl
   if (src.width == 0 || src.height == 0) return;
   const bool clockwise = quarterTurns == 1;
   const unsigned long samples = src.width / bytesPerSample;
+  if (bytesPerSample == 1 && HasByteKernels()) {
+    // Clockwise, destination lines are the source columns read bottom-up; anticlockwise,
+    // they are the source columns filled from the last destination line up.
+    const int width = static_cast<int>(samples), rows = static_cast<int>(src.height);
+    if (clockwise) {
+      TransposeBytes(src.GetOffsetPtr(0, src.height - 1), -src.stride, dst.data, dst.stride, width, rows);
+    } else {
+      TransposeBytes(src.data, src.stride, dst.GetOffsetPtr(0, samples - 1), -dst.stride, width, rows);
+    }
+    return;
+  }
   // Source columns [c, c + n) become destination lines [c, c + n) turning clockwise, and
   // the lines counted from the bottom turning the other way.
   for (unsigned long c = 0; c < samples; c += kBandSamples) {

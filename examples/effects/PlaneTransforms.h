@@ -3,8 +3,9 @@
 // Mirroring and quarter turns of single pixel planes: the pixel work behind the flip and
 // transpose effects. A plane is handled as a grid of samples of 1 to 4 bytes (a luma or
 // chroma byte, an interleaved U,V pair, a 16-bit gray value, a packed RGB(A) pixel); a
-// sample moves as a whole. Planes of 1, 2 and 4 bytes per sample go through libyuv's
-// vectorised rows; 3-byte samples (packed RGB) take a plain loop.
+// sample moves as a whole. Planes of one-byte samples go through the AVX-512 kernels of
+// ByteKernels.h where the CPU has them; the rest, and every plane on other CPUs, through
+// libyuv's vectorised rows; 3-byte samples (packed RGB) take a plain loop.
 //
 // Sizes are in samples: `width` samples of `bytesPerSample` bytes per line. Strides may be
 // negative. Nothing here allocates.

@@ -17,8 +17,8 @@ namespace {
 using namespace Tivrel;
 using Proc::IDataVideo;
 
-// Odd sizes, the width beyond one band of a quarter turn (256 samples).
-constexpr long kWidth = 263, kHeight = 3;
+// Odd sizes, beyond whole blocks of the one-byte kernels (64 bytes by 16 lines) both ways.
+constexpr long kWidth = 263, kHeight = 35;
 
 // A new effect configured through the tree of its settings record, as a settings file does it.
 template <class Effect, class Record>
@@ -75,7 +75,7 @@ const Case kCases[] = {
      [] {
        return FromTree<Effects::CropEffect>(Proc::SettingsEffectCrop{5, 1, 9, 0});
      },
-     9, 2, false, true, [](const Sample& s) { return std::pair(s.x + (5 >> s.sw), s.y + (1 >> s.sh)); }},
+     9, kHeight - 1, false, true, [](const Sample& s) { return std::pair(s.x + (5 >> s.sw), s.y + (1 >> s.sh)); }},
 };
 
 // On a frame of every pixel format, given as the only pointer to a view of the source: the

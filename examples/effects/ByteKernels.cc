@@ -1,0 +1,98 @@
+#include "examples/effects/ByteKernels.h"
+
+#include <immintrin.h>
+
+#include <algorithm>
+
+#include <libyuv/rotate.h>
+
+#define TIVREL_AVX512 __attribute__((target("avx512f,avx512bw,avx512vbmi")))
+
+namespace Effects {
+namespace {
+
+// Source columns per pass of the transpose: the destination lines being filled (64 lines
+// of `rows` bytes) stay in the second-level cache while the pass goes down the source.
+constexpr int kTransposeBand = 64;
+
+TIVREL_AVX512 void MirrorLine(const unsigned char* src, unsigned char* dst, int width) {
+  const __m512i reverse =
+      _mm512_set_epi8(0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21, 22, 23, 24, 25, 26,
+                      27, 28, 29, 30, 31, 32, 33, 34, 35, 36, 37, 38, 39, 40, 41, 42, 43, 44, 45, 46, 47, 48, 49, 50,
+                      51, 52, 53, 54, 55, 56, 57, 58, 59, 60, 61, 62, 63);
+  int x = 0;
+  for (; x + 64 <= width; x += 64) {
+    const __m512i bytes = _mm512_loadu_si512(src + width - 64 - x);
+    _mm512_storeu_si512(dst + x, _mm512_permutexvar_epi8(reverse, bytes));
+  }
+  for (; x < width; ++x) dst[x] = src[width - 1 - x];
+}
+
+template <int Lane>
+TIVREL_AVX512 void StoreLane(unsigned char* dst, __m512i v) {
+  _mm_storeu_si128(reinterpret_cast<__m128i*>(dst), _mm512_extracti32x4_epi32(v, Lane));
+}
+
+// 16 source lines of 64 bytes become 64 destination lines of 16 bytes. Each 128-bit lane
+// holds a 16x16 block; four rounds of byte interleaving of lines i and i+8 transpose it
+// (each round rotates one bit of the line number into the byte position).
+TIVREL_AVX512 void Transpose16x64(const unsigned char* src, long srcStride, unsigned char* dst, long dstStride) {
+  __m512i line[16];
+  __m512i next[16];
+#pragma GCC unroll 16
+  for (int i = 0; i < 16; ++i) line[i] = _mm512_loadu_si512(src + i * srcStride);
+#pragma GCC unroll 4
+  for (int round = 0; round < 4; ++round) {
+#pragma GCC unroll 8
+    for (int i = 0; i < 8; ++i) {
+      next[2 * i] = _mm512_unpacklo_epi8(line[i], line[i + 8]);
+      next[2 * i + 1] = _mm512_unpackhi_epi8(line[i], line[i + 8]);
+    }
+#pragma GCC unroll 16
+    for (int i = 0; i < 16; ++i) line[i] = next[i];
+  }
+  // Line j, lane q now holds destination line 16q + j.
+#pragma GCC unroll 16
+  for (int j = 0; j < 16; ++j) {
+    StoreLane<0>(dst + j * dstStride, line[j]);
+    StoreLane<1>(dst + (16 + j) * dstStride, line[j]);
+    StoreLane<2>(dst + (32 + j) * dstStride, line[j]);
+    StoreLane<3>(dst + (48 + j) * dstStride, line[j]);
+  }
+}
+
+}  // namespace
+
+bool HasByteKernels() {
+  static const bool has = __builtin_cpu_supports("avx512bw") && __builtin_cpu_supports("avx512vbmi");
+  return has;
+}
+
+TIVREL_AVX512 void MirrorBytes(const unsigned char* src, long srcStride, unsigned char* dst, long dstStride, int width,
+                               int rows) {
+  for (int y = 0; y < rows; ++y) MirrorLine(src + y * srcStride, dst + y * dstStride, width);
+}
+
+TIVREL_AVX512 void TransposeBytes(const unsigned char* src, long srcStride, unsigned char* dst, long dstStride,
+                                  int width, int rows) {
+  const int blockWidth = width & ~63, blockRows = rows & ~15;
+  for (int band = 0; band < blockWidth; band += kTransposeBand) {
+    const int bandEnd = std::min(blockWidth, band + kTransposeBand);
+    for (int y = 0; y < blockRows; y += 16) {
+      for (int x = band; x < bandEnd; x += 64)
+        Transpose16x64(src + y * srcStride + x, srcStride, dst + x * dstStride + y, dstStride);
+    }
+  }
+  // The edges that do not fill a block: the last rows % 16 lines, then the last width % 64
+  // columns over all lines.
+  if (blockRows < rows) {
+    libyuv::TransposePlane(src + blockRows * srcStride, static_cast<int>(srcStride), dst + blockRows,
+                           static_cast<int>(dstStride), blockWidth, rows - blockRows);
+  }
+  if (blockWidth < width) {
+    libyuv::TransposePlane(src + blockWidth, static_cast<int>(srcStride), dst + blockWidth * dstStride,
+                           static_cast<int>(dstStride), width - blockWidth, rows);
+  }
+}
+
+}  // namespace Effects
