@@ -88,21 +88,39 @@ TEST(PropertyTest, AddingChildrenToALeafThrowsMethodIsNotApplicable) {
 }
 
 // SetChild and SetChildT replace the first child of the name in place, CreateChildT and Add append; the source
-// of a copy may be the target itself or lie inside it, and the target keeps its own name.
-TEST(PropertyTest, EditsReplaceInPlaceAppendAndSurviveAliasing) {
+// of a copy may be the target itself or lie inside it, and the target keeps its own name. The dump names every
+// kind and escapes texts, so that different trees print differently.
+TEST(PropertyTest, EditsReplaceInPlaceAppendSurviveAliasingAndDumpReadably) {
   Property root = SampleTree();
   EXPECT_EQ(&root.SetChildT<long long>("width", 720), &root[0]);
-  root.SetChild("title", "plain");
+  root.SetChild("title", "line\nbreak \"q\"");
   root.SetChildT<double>("flag", 1.0);
   root.CreateChildT<long long>("width", 1);
   root.Add(Property("width", 2LL));
-  root["crop"].CopyDataFrom(root["crop"]["left"]);
-  root.SetChild("rate", Property("other", true));
+  root.SetChild("rate", Property("other", Property::Ratio(-1, 3)));
+  root.SetChild("left", root["crop"]);
+  root["left"].CopyDataFrom(root["left"]["left"]);
+  root.SetChild("empty", Property());
   root.SetChild("self", root);
   root.CopyDataFrom(root["self"]);
   EXPECT_EQ(ToString(root),
-            "\"$$ROOT$$\" {\n  \"width\": int64 720\n  \"title\": string \"plain\"\n  \"crop\": double 0.5\n"
-            "  \"rate\": bool true\n  \"flag\": double 1\n  \"width\": int64 1\n  \"width\": int64 2\n}");
+            "\"$$ROOT$$\" {\n"
+            "  \"width\": int64 720\n"
+            "  \"title\": string \"line\\nbreak \\\"q\\\"\"\n"
+            "  \"crop\" {\n"
+            "    \"left\": double 0.5\n"
+            "  }\n"
+            "  \"rate\": ratio -1/3\n"
+            "  \"flag\": double 1\n"
+            "  \"width\": int64 1\n"
+            "  \"width\": int64 2\n"
+            "  \"left\": double 0.5\n"
+            "  \"empty\" {}\n"
+            "}");
+  std::ostringstream streamed;
+  streamed << root;
+  EXPECT_EQ(streamed.str(), ToString(root));
+  EXPECT_EQ(::testing::PrintToString(root), ToString(root));
 }
 
 // The five numeric readings of a leaf (bool, int, unsigned, long long, double), "-" where one throws.
@@ -179,27 +197,6 @@ TEST(PropertyTest, LargeNodesFindTheFirstMatchAfterChanges) {
   EXPECT_EQ(copyView.FindChild("k1"), 2u);
   copy[0].SetName("k3");  // children of a copy are children too
   EXPECT_EQ(copyView.FindChild("k3"), 0u);
-}
-
-// The dump names every kind and escapes texts, so that different trees print differently.
-TEST(PropertyTest, DumpIsReadable) {
-  Property root = SampleTree();
-  root["title"] = std::string("line\nbreak \"q\"");
-  root.SetChild("empty", Property());
-  std::ostringstream streamed;
-  streamed << root;
-  EXPECT_EQ(streamed.str(),
-            "\"$$ROOT$$\" {\n"
-            "  \"width\": int64 1920\n"
-            "  \"title\": string \"line\\nbreak \\\"q\\\"\"\n"
-            "  \"crop\" {\n"
-            "    \"left\": double 0.5\n"
-            "  }\n"
-            "  \"rate\": ratio 30000/1001\n"
-            "  \"flag\": bool true\n"
-            "  \"empty\" {}\n"
-            "}");
-  EXPECT_EQ(::testing::PrintToString(root), streamed.str());
 }
 
 // A count beyond the int64 range is written as the largest int64, not as a negative number.
