@@ -1,5 +1,6 @@
 // The settings conversions, the filter settings helpers and the resize settings: exact trees of every writer and
-// maker, whole percentages, enumerator texts, and what the readers make of partial or odd trees.
+// maker, every registered reader's reread and class check, whole percentages, enumerator texts, and what the readers
+// make of partial or odd trees.
 
 #include <cmath>
 #include <cstdint>
@@ -12,6 +13,7 @@
 #include <utility>
 #include <vector>
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "Platform/Conf/AudioFormat.h"
@@ -113,19 +115,52 @@ TEST(SettingsConversionTest, EveryWriterAndMakerBuildsItsExactTree) {
   for (const auto& [written, expected] : cases) EXPECT_EQ(written, expected);
 }
 
+// Every reader of the registry: samples survive a reread, and the class check compares the whole name.
+class SettingsReadersTest : public ::testing::TestWithParam<Testing::SettingsFamily> {};
+
+INSTANTIATE_TEST_SUITE_P(Registry, SettingsReadersTest, ::testing::ValuesIn(Testing::SettingsFamilies()),
+                         [](const ::testing::TestParamInfo<Testing::SettingsFamily>& info) { return info.param.name; });
+
+TEST_P(SettingsReadersTest, SampleIsNamedAfterTheClassAndSurvivesARereadExactly) {
+  const Property sample = GetParam().sample();
+  EXPECT_EQ(sample.GetName(), GetParam().classId ? *GetParam().classId : sample.GetName());
+  EXPECT_EQ(GetParam().reread(sample), sample);
+}
+
+// Names that differ from the identifier at its end, in length or entirely; the readers
+// without a class check take them all.
+TEST_P(SettingsReadersTest, ClassCheckComparesTheWholeName) {
+  const Testing::SettingsFamily& family = GetParam();
+  const std::string id = family.classId ? *family.classId : "$$ANY$$";
+  Property tree = family.sample();
+  for (const std::string& name : {id + "x", id.substr(0, id.size() - 1), id.substr(0, id.size() - 1) + "#",
+                                  std::string(), IFilterApplyEffectsAudio::CLASS_ID}) {
+    if (name == id) continue;
+    tree.SetName(name);
+    if (!family.classId) {
+      EXPECT_NO_THROW(family.reread(tree)) << name;
+      continue;
+    }
+    try {
+      family.reread(tree);
+      ADD_FAILURE() << "accepted " << name;
+    } catch (const FilterException& e) {
+      EXPECT_THAT(*boost::get_error_info<TagDescription>(e), ::testing::EndsWith(" class (" + name + ")!"));
+    }
+  }
+}
+
+// Absent optional keys keep the defaults, present ones are converted numerically and keep their low bits; the cut
+// controller reads every child as an interval whatever its name.
 TEST(SettingsConversionTest, ReadersKeepDefaultsForAbsentKeysAndTheLowBitsOfWhatTheyRead) {
-  EXPECT_EQ(Property2SettingsCrop(Tree(SettingsEffectCrop::CLASS_ID, {P("effectCropWidth", 640)})),
-            (SettingsEffectCrop{0, 0, 640, 0}));
-  EXPECT_EQ(Property2SettingsCrop(Tree(SettingsEffectCrop::CLASS_ID, {P("effectCropOffsetX", -1)})).offsetX,
-            0xFFFFFFFFu);
+  EXPECT_EQ(Property2SettingsCrop(Tree(SettingsEffectCrop::CLASS_ID, {P("effectCropOffsetX", -1)})),
+            (SettingsEffectCrop{0xFFFFFFFFu, 0, 0, 0}));
   const SettingsDeinterlace deinterlace =
       Property2SettingsDeinterlace(Tree(SettingsDeinterlace::CLASS_ID, {P("FrameMode", 2)}));
   EXPECT_EQ(std::make_pair(deinterlace.frameMode, deinterlace.deinterlaceMode), std::make_pair(2, 1));
-  const CropInfo defaults{1, 2, 3, 4};
-  EXPECT_EQ(Property2CropInfo(Property("any name"), defaults), defaults);
-  EXPECT_EQ(Property2CropInfo(Tree("x", {P("TOP", 9)}), defaults), (CropInfo{1, 2, 9, 4}));
+  EXPECT_EQ(Property2CropInfo(Tree("x", {P("TOP", 9)}), {1, 2, 3, 4}), (CropInfo{1, 2, 9, 4}));
   EXPECT_EQ(Property2Color(Tree("", {P("RED", 300), P("ALPHA", -1)}), Color{0, 5, 6, 7}), (Color{44, 5, 6, 255}));
-  EXPECT_EQ(Property2CropInfoF(Tree("", {P("LEFT", 2)}), {}).left, 2.0);  // converted numerically
+  EXPECT_EQ(Property2CropInfoF(Tree("", {P("LEFT", 2)}), {}).left, 2.0);
   EXPECT_TRUE(Property2SettingsFlip(Tree(SettingsEffectFlip::CLASS_ID, {P("effectFlipVert", 7)})).vertical);
   // The stabilizer fields that the tree does not carry keep their defaults.
   const SettingsEffectStabilizer st = Property2SettingsStabilizer(Settings2Property(SettingsEffectStabilizer()));
@@ -140,19 +175,40 @@ TEST(SettingsConversionTest, ReadersKeepDefaultsForAbsentKeysAndTheLowBitsOfWhat
   EXPECT_EQ(std::make_tuple(sd.shiftTop, sd.shiftLeft, sd.timeOffset, static_cast<int32_t>(sd.GetHorizontalAlignment()),
                             static_cast<int32_t>(sd.GetVerticalAlignment())),
             std::make_tuple(0xFFFFFFFFu, 0xFFFFFFFFu, INT64_MIN, 2, -1));
+  const Property cut =
+      Tree("not_an_interval", {P("start_time", 3), P("end_time", 4), P("time_shift", 0), P("is_deleted", false)});
+  EXPECT_EQ(Property2SettingsCutController(Property(SettingsFilterCutController::CLASS_ID)),
+            SettingsFilterCutController());
+  EXPECT_EQ(Property2SettingsCutController(Tree(SettingsFilterCutController::CLASS_ID, {cut, cut})).intervals,
+            (std::deque<SettingsFilterCutController::Interval>{{3, 4, 0, false}, {3, 4, 0, false}}));
+  EXPECT_EQ(IBlend::Property2Settings(Property(IBlend::CLASS_ID)), (SettingsEffectImageBlender{255, 0, 0, 0}));
+  EXPECT_EQ(IBlend::Property2Settings(Tree(IBlend::CLASS_ID, {P("blendingPositionY", 2.9)})).positionY, 2);
+  EXPECT_EQ(IEffectMagicEnhance::Property2Settings(Property(IEffectMagicEnhance::CLASS_ID)),
+            SettingsEffectMagicEnhance());  // without SATURATION the factor is 1.0
+  EXPECT_EQ(IFilterFrameRate::Property2Settings(Tree("any", {P("fps", P::Ratio(50, 1))})).frameRate, P::Ratio(50));
+  const SettingsFilterResample resample = IFilterResample::Property2Settings(Tree("any", {Property("$$RESAMPLE$$")}));
+  EXPECT_EQ(std::make_tuple(resample.channelLayout, resample.sampleFormat, resample.sampleRate),
+            std::make_tuple(Conf::CH_LAYOUT_NONE, Conf::SAMPLE_FMT_NONE, -1));
 }
 
-TEST(SettingsConversionTest, TransposeAngleGivesWholeQuarterTurns) {
-  const std::pair<long long, int> cases[] = {{89, 0},  {90, 1},  {179, 1}, {180, 2},       {270, 3},
+// Angles read as whole quarter turns; hues wrap into [0, 360) from their low 32 bits.
+TEST(SettingsConversionTest, AnglesWrap) {
+  const std::pair<long long, int> turns[] = {{89, 0},  {90, 1},  {179, 1}, {180, 2},       {270, 3},
                                              {360, 0}, {450, 1}, {-90, 0}, {INT64_MIN, 0}, {INT64_MAX, 0}};
-  for (const auto& [angle, turns] : cases) {
+  for (const auto& [angle, turn] : turns) {
     const Property tree = Tree(SettingsEffectTranspose::CLASS_ID, {P("effectTransposeAngle", angle)});
-    EXPECT_EQ(Property2SettingsTranspose(tree).quarterTurns, turns) << angle;
+    EXPECT_EQ(Property2SettingsTranspose(tree).quarterTurns, turn) << angle;
   }
   EXPECT_EQ(Property2SettingsTranspose(Property(SettingsEffectTranspose::CLASS_ID)).quarterTurns, 0);
   SettingsEffectTranspose negative;
   negative.quarterTurns = -1;
   EXPECT_EQ(Settings2Property(negative)["effectTransposeAngle"].GetInt64(), -90);
+  const std::pair<long long, int32_t> hues[] = {{-30, 330}, {725, 5},         {360, 0},
+                                                {-360, 0},  {INT32_MIN, 232}, {0x100000000LL + 10, 10}};
+  for (const auto& [stored, hue] : hues) {
+    EXPECT_EQ(IEffectMagicEnhance::Property2Settings(Tree(IEffectMagicEnhance::CLASS_ID, {P("HUE", stored)})).hue, hue)
+        << stored;
+  }
 }
 
 // Required keys are taken without a test: a missing key or a leaf of another kind fails in
@@ -162,22 +218,19 @@ TEST(SettingsConversionTest, MissingOrMistypedRequiredKeysFailInTheTree) {
   stabilizer["optzoom"] = 1.5;
   Property gate = Settings2Property(SettingsAudioNoiseGate());
   gate["decay"] = 1LL;
-  const auto call = [](auto read) {
-    return std::function<void(const Property&)>([read](const Property& t) { read(t); });
+  const std::function<void()> cases[] = {
+      [] { Property2SettingsDeshake(Tree(SettingsEffectDeshake::CLASS_ID, {P("blocksize", 8)})); },
+      [&] { Property2SettingsStabilizer(stabilizer); },
+      [] { Property2SettingsChromaLuma(Property(SettingsEffectDenoiseChromaLuma::CLASS_ID)); },
+      [&] { Property2SettingsNoiseGate(gate); },
+      [] { Property2SettingsCutController(Tree(SettingsFilterCutController::CLASS_ID, {P("interval", 1)})); },
+      [] { Property2SettingsSubtitleDrawer(Property(SettingsSubtitleDrawer::CLASS_ID)); },
+      [] { Property2SettingsDeinterlace(Tree(SettingsDeinterlace::CLASS_ID, {P("FrameMode", "2")})); },
+      [] { Property2SettingsCrop(Tree(SettingsEffectCrop::CLASS_ID, {P("effectCropWidth", 1e30)})); },
+      [] { IEncoder::Property2Settings(Tree(SettingsTwoPassEncoding::CLASS_ID, {P("is_analize_mode", true)})); },
+      [] { IFilterResample::Property2Settings(Property(SettingsFilterResample::CLASS_ID)); },
   };
-  const std::pair<std::function<void(const Property&)>, Property> cases[] = {
-      {call(Property2SettingsDeshake), Tree(SettingsEffectDeshake::CLASS_ID, {P("blocksize", 8)})},
-      {call(Property2SettingsStabilizer), stabilizer},
-      {call(Property2SettingsChromaLuma), Property(SettingsEffectDenoiseChromaLuma::CLASS_ID)},
-      {call(Property2SettingsNoiseGate), gate},
-      {call(Property2SettingsCutController), Tree(SettingsFilterCutController::CLASS_ID, {P("interval", 1)})},
-      {call(Property2SettingsSubtitleDrawer), Property(SettingsSubtitleDrawer::CLASS_ID)},
-      {call(Property2SettingsDeinterlace), Tree(SettingsDeinterlace::CLASS_ID, {P("FrameMode", "2")})},
-      {call(Property2SettingsCrop), Tree(SettingsEffectCrop::CLASS_ID, {P("effectCropWidth", 1e30)})},
-      {call(IEncoder::Property2Settings), Tree(SettingsTwoPassEncoding::CLASS_ID, {P("is_analize_mode", true)})},
-      {call(IFilterResample::Property2Settings), Property(SettingsFilterResample::CLASS_ID)},
-  };
-  for (const auto& [read, tree] : cases) EXPECT_THROW(read(tree), Core::PropertyException) << tree;
+  for (const auto& read : cases) EXPECT_THROW(read(), Core::PropertyException);
 
   Property interval("interval");
   for (const char* key : {"start_time", "end_time", "time_shift", "is_deleted"}) {
@@ -189,17 +242,6 @@ TEST(SettingsConversionTest, MissingOrMistypedRequiredKeysFailInTheTree) {
     }
     interval.CreateChildT<long long>(key, 0);
   }
-}
-
-TEST(SettingsConversionTest, CutControllerReadsEveryChildWhateverItsName) {
-  EXPECT_EQ(Property2SettingsCutController(Property(SettingsFilterCutController::CLASS_ID)),
-            SettingsFilterCutController());
-  const Property renamed =
-      Tree("not_an_interval", {P("start_time", 3), P("end_time", 4), P("time_shift", 0), P("is_deleted", false)});
-  const SettingsFilterCutController cut =
-      Property2SettingsCutController(Tree(SettingsFilterCutController::CLASS_ID, {renamed, renamed}));
-  ASSERT_EQ(cut.intervals.size(), 2u);
-  EXPECT_EQ(cut.intervals[1].startTime, 3);
 }
 
 // Truncation toward zero, saturation as an offset from 100, the low 32 bits of any value,
@@ -228,24 +270,6 @@ TEST(FilterSettingsHelpersTest, PercentagesTruncateKeepTheLow32BitsAndReadBack) 
   EXPECT_EQ(IFilterAudioVolume::Property2Settings(volume).volume, 0.75);
   const Property halfSaturation = Tree(IEffectMagicEnhance::CLASS_ID, {P("SATURATION", -50)});
   EXPECT_EQ(IEffectMagicEnhance::Property2Settings(halfSaturation).saturation, 0.5);
-}
-
-TEST(FilterSettingsHelpersTest, ReadersFillWhatIsAbsentWithDefaults) {
-  EXPECT_EQ(IBlend::Property2Settings(Property(IBlend::CLASS_ID)), (SettingsEffectImageBlender{255, 0, 0, 0}));
-  EXPECT_EQ(IBlend::Property2Settings(Tree(IBlend::CLASS_ID, {P("blendingPositionY", 2.9)})).positionY, 2);
-  const std::pair<long long, int32_t> hues[] = {{-30, 330}, {725, 5},         {360, 0},
-                                                {-360, 0},  {INT32_MIN, 232}, {0x100000000LL + 10, 10}};
-  for (const auto& [stored, hue] : hues) {
-    EXPECT_EQ(IEffectMagicEnhance::Property2Settings(Tree(IEffectMagicEnhance::CLASS_ID, {P("HUE", stored)})).hue, hue)
-        << stored;
-  }
-  // Without SATURATION the factor is 1.0.
-  EXPECT_EQ(IEffectMagicEnhance::Property2Settings(Property(IEffectMagicEnhance::CLASS_ID)),
-            SettingsEffectMagicEnhance());
-  EXPECT_EQ(IFilterFrameRate::Property2Settings(Tree("any", {P("fps", P::Ratio(50, 1))})).frameRate, P::Ratio(50));
-  const SettingsFilterResample resample = IFilterResample::Property2Settings(Tree("any", {Property("$$RESAMPLE$$")}));
-  EXPECT_EQ(std::make_tuple(resample.channelLayout, resample.sampleFormat, resample.sampleRate),
-            std::make_tuple(Conf::CH_LAYOUT_NONE, Conf::SAMPLE_FMT_NONE, -1));
 }
 
 TEST(FilterSettingsHelpersTest, UnknownFormatsFail) {

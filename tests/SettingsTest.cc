@@ -92,35 +92,29 @@ class SettingsRecordTest : public ::testing::TestWithParam<RecordCase> {};
 INSTANTIATE_TEST_SUITE_P(AllRecords, SettingsRecordTest, ::testing::ValuesIn(kRecords),
                          [](const ::testing::TestParamInfo<RecordCase>& info) { return info.param.name; });
 
-// A clone has the record's class and content, survives the original and does not see its
-// later changes.
-TEST_P(SettingsRecordTest, CloneIsAnIndependentDeepCopy) {
+// A clone has the record's class and content, survives the original and does not see its later changes. Another
+// class is refused by a checked cast before any field is looked at; records without a comparison refuse naming their
+// class.
+TEST_P(SettingsRecordTest, CloneIsAnIndependentDeepCopyAndComparisonChecksTheClass) {
   const RecordCase& c = GetParam();
   auto original = c.make();
   EXPECT_EQ(&original->GetClassId(), c.classId);
   EXPECT_FALSE(original->IsEmpty());  // the transpose has a turn
   const std::unique_ptr<Settings> clone(original->Clone());
   EXPECT_EQ(typeid(*clone), typeid(*original));
-  if (!c.comparable) return;
+  if (!c.comparable) {
+    EXPECT_THAT([&] { clone->IsEqualTo(*original); },
+                ::testing::ThrowsMessage<std::logic_error>(
+                    ::testing::StrEq("Not implemented comparison for settings CLASS_ID=" + *c.classId)));
+    return;
+  }
+  EXPECT_THROW(original->IsEqualTo(SettingsStreamOneFrame()), std::bad_cast);
   EXPECT_TRUE(clone->IsEqualTo(*original));
   if (!c.change) return;
   c.change(*original);
   EXPECT_FALSE(clone->IsEqualTo(*original)) << "the change must be seen by the comparison";
   original.reset();
   EXPECT_TRUE(clone->IsEqualTo(*c.make()));
-}
-
-// Another class is refused by a checked cast before any field is looked at; records without
-// a comparison refuse naming their class.
-TEST_P(SettingsRecordTest, ComparisonRefusals) {
-  const auto record = GetParam().make();
-  if (GetParam().comparable) {
-    EXPECT_THROW(record->IsEqualTo(SettingsStreamOneFrame()), std::bad_cast);
-  } else {
-    EXPECT_THAT([&] { record->IsEqualTo(*record); },
-                ::testing::ThrowsMessage<std::logic_error>(
-                    ::testing::StrEq("Not implemented comparison for settings CLASS_ID=" + *GetParam().classId)));
-  }
 }
 
 TEST(SettingsTest, TransposeTurnsWrapAtAFullCircleAndOnlyNoTurnIsEmpty) {
