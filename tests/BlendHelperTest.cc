@@ -3,6 +3,7 @@
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <tuple>
 #include <utility>
 
 #include <gmock/gmock.h>
@@ -105,10 +106,9 @@ TEST_F(BlendHelperTest, EffectsAreChainedAndConfiguredForTheFormat) {
   expected.SetPadColor(0, 0, 0);
   EXPECT_TRUE(converterSettings == expected);
   EXPECT_EQ(extraFormat, PIX_FMT_YUV444P);
-  EXPECT_EQ(in[alpha.get()], source);
-  EXPECT_EQ(in[extra.get()], out[alpha.get()]);
-  EXPECT_EQ(in[converter.get()], source);
-  EXPECT_EQ(result, out[converter.get()]);
+  // The extractor and the converter take the source, the extra extractor the extracted alpha.
+  EXPECT_EQ(std::make_tuple(in[alpha.get()], in[extra.get()], in[converter.get()], result),
+            std::make_tuple(source, out[alpha.get()], source, out[converter.get()]));
   EXPECT_EQ(result->GetAlphaPlane(0).data, static_cast<const IDataVideo&>(*out[alpha.get()]).GetPlane(0).data);
   EXPECT_EQ(result->GetAlphaPlane(1).data, static_cast<const IDataVideo&>(*out[extra.get()]).GetPlane(0).data);
   EXPECT_EQ(source->GetAlphaPlane(0).data, nullptr);

@@ -63,8 +63,7 @@ TEST(StreamProcessorBaseTest, ProgressIsTimedBetweenConsecutiveSamples) {
     g_nowMs = now;
     job.SetProgress(progress, position, duration);
   }
-  EXPECT_EQ(job.GetProgress(), 9);
-  EXPECT_EQ(job.GetPosition(), 204);
+  EXPECT_EQ(std::make_pair(job.GetProgress(), job.GetPosition()), std::make_pair(9, 204LL));
   job.SetEventsHandler(nullptr);
   g_nowMs = 2000;
   job.SetProgress(10, 300, 1300);  // no handler: the last sample time stays 1034
