@@ -1,12 +1,15 @@
-// The sample-count and duration conversions and the audio clock: rounding, limits and refusals.
+// The sample-count and duration conversions, the audio clock and the synchronizer that follows it.
 
 #include <gtest/gtest.h>
 
 #include <climits>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <tuple>
+#include <vector>
 
+#include "Proc/Interfaces/AudioSynchronizer.h"
 #include "Proc/Interfaces/AudioTime.h"
 #include "Proc/Interfaces/Stub.h"
 
@@ -59,8 +62,6 @@ TEST(AudioTimeTest, ConversionsRoundOrRejectWithTheirMessage) {
   for (const auto& [convert, value, rate, outcome] : cases) {
     EXPECT_EQ(Outcome([&] { return convert(value, rate); }), outcome) << value << " at " << rate;
   }
-  EXPECT_EQ(SampleCount2DurationUnchecked(1024, 48000), 21333);
-  EXPECT_EQ(Duration2SampleCountUnchecked(21333, 48000), 1024);
   for (auto [rate, error] : {std::pair{48000, 1}, {1999999, 1}, {2000000, 2}, {4000000, 3}}) {
     EXPECT_EQ(MaxSampleCountError(rate), error) << rate;
   }
@@ -105,6 +106,47 @@ TEST(AudioTimeTest, ClockSumsRawTotalsPerRateAndFailsUntilReset) {
   EXPECT_EQ(Outcome([&] { return clock.GetTime(); }), kOverflow);
   clock.Reset(AV_TIME_NOT_SET);
   EXPECT_FALSE(clock.isInit());
+}
+
+AudioTime ClockAt(long long start) {
+  AudioTime clock;
+  clock.Reset(start);
+  return clock;
+}
+
+// Data more than 0.5 s ahead of the clock is a gap for the callback, up to 2 minutes;
+// beyond that Process reports it instead.
+TEST(AudioSynchronizerTest, GapsAheadOfTheClockGoToTheCallback) {
+  const std::tuple<long long, bool, std::vector<long long>> cases[] = {
+      {500000, false, {}},   {500001, false, {500001}}, {120000000, false, {120000000}},
+      {120000001, true, {}}, {LLONG_MAX, true, {}},
+  };
+  for (const auto& [time, result, expected] : cases) {
+    std::vector<long long> gaps;
+    AudioSynchronizer synchronizer([&](long long gap) { gaps.push_back(gap); });
+    EXPECT_EQ(synchronizer.Process(ClockAt(0), time), result) << time;
+    EXPECT_EQ(gaps, expected) << time;
+  }
+}
+
+TEST(AudioSynchronizerTest, LaggingIsRememberedUntilTheDataCatchesUp) {
+  AudioSynchronizer synchronizer(nullptr);
+  const AudioTime clock = ClockAt(1000000);
+  EXPECT_FALSE(synchronizer.Process(clock, 500000));  // exactly 0.5 s behind
+  EXPECT_TRUE(synchronizer.Process(clock, 499999));
+  EXPECT_TRUE(synchronizer.Process(clock, 999999));  // slightly behind: still lagging
+  EXPECT_FALSE(synchronizer.Process(clock, AV_TIME_NOT_SET));
+  EXPECT_FALSE(synchronizer.Process(AudioTime(), 999999));
+  AudioTime broken = ClockAt(0);
+  broken.AddSamples(0, 10);
+  EXPECT_THROW(synchronizer.Process(broken, 0), Tivrel::Exception);
+  EXPECT_TRUE(synchronizer.Process(clock, 999999));  // none of the above touched the flag
+  EXPECT_FALSE(synchronizer.Process(clock, 1000000));
+  EXPECT_FALSE(synchronizer.Process(clock, 999999));
+  EXPECT_TRUE(synchronizer.Process(ClockAt(LLONG_MAX), LLONG_MIN + 1));  // difference past 64 bits
+  // A gap without a callback throws, after it cleared the flag.
+  EXPECT_THROW(synchronizer.Process(ClockAt(0), 600000), std::bad_function_call);
+  EXPECT_FALSE(synchronizer.Process(clock, 999999));
 }
 
 }  // namespace

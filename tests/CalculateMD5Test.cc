@@ -1,53 +1,37 @@
-// The digests of video frames, audio blocks, packets and blobs, and their refusal of null.
-#include <stdexcept>
+// The digests of video frames, audio blocks, packets and blobs.
 #include <string>
 #include <thread>
 #include <tuple>
 
-#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "Media/AudioBlock.h"
 #include "Media/Packet.h"
 #include "Media/VideoFrame.h"
 #include "Proc/Interfaces/CalculateMD5.h"
-#include "Testing/Assertions.h"
+#include "Proc/Interfaces/FrameUtils.h"
+#include "Testing/Frames.h"
 #include "Testing/GuardedPlane.h"
 
 namespace Tivrel::Proc {
 namespace {
 
-using Media::AudioBlock;
 using Media::Blob;
-using Media::Packet;
 using Media::VideoFrame;
 
 // Expected digests were computed outside the library with Python's hashlib over the same
 // bytes (header values packed as little-endian 32-bit integers).
 
-// Writes i * step + first to the i-th byte of the plane's lines, top line first.
-void WritePlane(const Plane& plane, unsigned step, unsigned first) {
-  unsigned long i = 0;
-  for (unsigned long y = 0; y < plane.height; ++y) {
-    for (unsigned long x = 0; x < plane.width; ++x)
-      *plane.GetOffsetPtr(x, y) = static_cast<unsigned char>(i++ * step + first);
-  }
-}
-
-SP<IDataVideo> Yuv420Frame(SP<IDataVideo> frame) {
-  for (unsigned char p = 0; p < 3; ++p) WritePlane(frame->GetPlane(p), p == 0 ? 3 : 1, 100 * p);
-  return frame;
-}
-
 TEST(CalculateMD5Test, VideoDigestHashesLineBytesAndAppendsSizeAndFormat) {
-  const std::string expected = "7cc699c435620e367574f57fb64f660d:6:4:0";
-  const SP<IDataVideo> frame = Yuv420Frame(VideoFrame::Create(PIX_FMT_YUV420P, 6, 4));
-  EXPECT_EQ(CalculateVideoDataMD5(frame), expected);
+  const std::string expected = "d8c53e9ae1248b7438d3a0dc8bada885:6:4:0";
+  const SP<VideoFrame> gradient = Testing::MakeGradient(PIX_FMT_YUV420P, 6, 4);
+  EXPECT_EQ(CalculateVideoDataMD5(gradient), expected);
   // The same pixels with other strides, in a window, and with another pixel aspect.
   SP<IDataVideo> window = VideoFrame::Create(PIX_FMT_YUV420P, 300, 9, 16, 11);
   window->Fill(Color{9, 9, 9, 9});
   window->Crop(130, 4, 6, 4);
-  EXPECT_EQ(CalculateVideoDataMD5(Yuv420Frame(window)), expected);
+  FrameUtils::CopyFrameMemory(gradient, window);
+  EXPECT_EQ(CalculateVideoDataMD5(window), expected);
 
   // Every byte of every line counts; the bytes between lines do not.
   for (unsigned char p = 0; p < 3; ++p) {
@@ -66,10 +50,9 @@ TEST(CalculateMD5Test, VideoDigestHashesLineBytesAndAppendsSizeAndFormat) {
 
   // Lines are hashed from the top line down, also when they run toward lower addresses (and
   // touch each other: stride -64, width 64).
-  const SP<VideoFrame> topDown = VideoFrame::Create(PIX_FMT_GRAY8, 64, 3);
   const SP<IDataVideo> bottomUp(new Testing::GuardedFrame(PIX_FMT_GRAY8, 64, 3, 0, true, 1));
-  WritePlane(topDown->GetPlane(0), 7, 1);
-  WritePlane(bottomUp->GetPlane(0), 7, 1);
+  const SP<VideoFrame> topDown = VideoFrame::Create(PIX_FMT_GRAY8, 64, 3);
+  FrameUtils::CopyFrameMemory(bottomUp, topDown);
   EXPECT_EQ(CalculateVideoDataMD5(bottomUp), CalculateVideoDataMD5(topDown));
 }
 
@@ -81,7 +64,7 @@ TEST(CalculateMD5Test, AudioDigestHashesFormatHeaderAndEveryPlane) {
       {44100, Conf::SAMPLE_FMT_FLTP, 4, "070e5566fc463d8b1a8db9b85d18519e:4:21333"},
   };
   for (const auto& [rate, format, samples, digest] : cases) {
-    const SP<AudioBlock> block = AudioBlock::Create({rate, format, Conf::CH_LAYOUT_STEREO}, samples);
+    const SP<Media::AudioBlock> block = Media::AudioBlock::Create({rate, format, Conf::CH_LAYOUT_STEREO}, samples);
     for (unsigned char p = 0; p < block->GetAudioFormat().GetPlanesCount(); ++p) {
       const AudioPlaneBuffer b = block->GetPlaneBuffer(p);
       for (unsigned long i = 0; i < b.size; ++i) b.data[i] = static_cast<unsigned char>(16 * p + i);
@@ -92,7 +75,7 @@ TEST(CalculateMD5Test, AudioDigestHashesFormatHeaderAndEveryPlane) {
 }
 
 TEST(CalculateMD5Test, PacketAndBlobDigests) {
-  const SP<Packet> packet = Packet::Create(Blob::Create("tivrel", 6));
+  const SP<Media::Packet> packet = Media::Packet::Create(Blob::Create("tivrel", 6));
   packet->SetTime(1000);
   packet->SetDuration(40);
   packet->SetCorrupt(true);  // the second flag
@@ -101,23 +84,15 @@ TEST(CalculateMD5Test, PacketAndBlobDigests) {
   packet->SetDiscardable(true);
   packet->SetSecondaryTime(-3);
   EXPECT_EQ(CalculatePacketDataMD5(packet), "2924d65787c11509749dcfe64020ae23:1000:-3:40:7");
-
   EXPECT_EQ(CalculateBlobDataMD5(Blob::Create(0)), "d41d8cd98f00b204e9800998ecf8427e");
   EXPECT_EQ(CalculateBlobDataMD5(Blob::Create("abc", 3)), "900150983cd24fb0d6963f7d28e17f72");
   EXPECT_EQ(CalculateSubtitleDataMD5(nullptr), "");
 }
 
-TEST(CalculateMD5Test, NullDataIsRefused) {
-  for (const auto& digest : {+[] { CalculateAudioDataMD5(nullptr); }, +[] { CalculateVideoDataMD5(nullptr); },
-                             +[] { CalculatePacketDataMD5(nullptr); }, +[] { CalculateBlobDataMD5(nullptr); }}) {
-    EXPECT_THAT(digest, ::testing::Throws<std::invalid_argument>(Testing::Described("data is NULL")));
-  }
-}
-
 // Each test case runs in a process of its own, so these are the first digests of the
 // process: under ThreadSanitizer this shows any lazily filled state of the formatting.
 TEST(CalculateMD5Test, FirstDigestsMayComeFromSeveralThreadsAtOnce) {
-  const SP<IDataVideo> frame = Media::VideoFrame::Create(PixFmt(0), 16, 16);
+  const SP<IDataVideo> frame = VideoFrame::Create(PixFmt(0), 16, 16);
   std::string digests[2];
   std::thread other([&] { digests[1] = CalculateVideoDataMD5(frame); });
   digests[0] = CalculateVideoDataMD5(frame);

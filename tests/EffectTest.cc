@@ -1,4 +1,6 @@
-// The effect interfaces' defaults, the typed call behind ProcessData, and the frame ownership rule.
+// The effect interfaces' defaults and progress mapping, the typed call behind ProcessData, and the frame ownership
+// rule.
+#include <climits>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -9,7 +11,6 @@
 #include "Media/VideoFrame.h"
 #include "Proc/Interfaces/IOneInputEffect.h"
 #include "Proc/Interfaces/StreamOneFrameVideo.h"
-#include "Proc/Settings/SettingsEffectTranspose.h"
 #include "Testing/Assertions.h"
 #include "Testing/Contracts.h"
 #include "Testing/Frames.h"
@@ -23,24 +24,30 @@ using ::testing::Invoke;
 using Testing::MockVideoEffect;
 using ::testing::StrictMock;
 
-TEST(EffectTest, DefaultsRefuseTypedSettingsAndKeepOnlyTheProgressMapping) {
+// The defaults keep only the progress mapping, which calls its function between begin and
+// end for set times.
+TEST(EffectTest, DefaultsKeepOnlyTheProgressMapping) {
   const SP<MockVideoEffect> effect(new StrictMock<MockVideoEffect>);
-  const auto refused = ::testing::Throws<std::logic_error>(Testing::Described("/// @todo unimplemented method"));
-  EXPECT_THAT([&] { effect->IEffect::SetSettings(SettingsEffectTranspose()); }, refused);
-  EXPECT_THAT([&] { effect->GetSettingsBase(); }, refused);
   EXPECT_EQ(effect->GetStatistic(), Core::Property("", "Unimplemented statistic of effect"));
   const SP<Core::IProgressController> controller(new Core::ProgressControllerStub);
   effect->SetProgressController(controller);
   EXPECT_EQ(controller->GetRefCount(), 1);  // not kept
 
-  TimeToProgress given(1000, 3000, [](const long long& t, const long long& b, const long long& e) {
+  int calls = 0;
+  effect->SetProgress(TimeToProgress(1000000, 3000000, [&](const long long& t, const long long& b, const long long& e) {
+    ++calls;
     return double(t - b) / double(e - b);
-  });
-  effect->SetProgress(given);
-  given.progressFunction = nullptr;
-  const IEffect& constEffect = *effect;
-  EXPECT_EQ(&constEffect.GetProgress(), &effect->GetProgress());
-  EXPECT_DOUBLE_EQ(constEffect.GetProgress().GetProgress(2500), 0.75);
+  }));
+  const TimeToProgress& progress = effect->GetProgress();
+  EXPECT_DOUBLE_EQ(progress.GetProgress(2000000), 0.5);
+  EXPECT_DOUBLE_EQ(progress.GetProgress(5000000), 2.0);  // not clamped
+  EXPECT_EQ(progress.GetProgress(AV_TIME_NOT_SET), 0.0);
+  EXPECT_EQ(calls, 2);
+  EXPECT_EQ(progress.GetDuration(), 2000000);
+  EXPECT_EQ(TimeToProgress(0, 10, nullptr).GetProgress(5), 0.0);
+  EXPECT_EQ(TimeToProgress(3000000, 1000000, nullptr).GetDuration(), -2000000);
+  EXPECT_EQ(TimeToProgress(AV_TIME_NOT_SET, 5, nullptr).GetDuration(), LLONG_MAX);
+  EXPECT_EQ(TimeToProgress(5, AV_TIME_NOT_SET, nullptr).GetDuration(), LLONG_MIN);
 }
 
 // What the typed call leaves in the frame pointer is what the general call returns; the
@@ -67,32 +74,20 @@ TEST(EffectTest, OneDatumGoesThroughTheTypedCall) {
   EXPECT_EQ(data, input);
 }
 
-// The single-frame stream hands out views of one pixel buffer. An effect that inverts the
-// frame it was given in place inverts the source, so the outputs alternate; one that makes
-// the frame writable first, as the ownership rule asks, gives the same output every time.
+// The single-frame stream hands out views of one pixel buffer: an effect that paints the
+// frame it was given in place paints the source; one that makes the frame writable first,
+// as the ownership rule asks, leaves it alone.
 TEST(EffectTest, WritingAFrameOnlyAfterMakeWritableLeavesTheSharedSourceAlone) {
   for (const bool makeWritable : {false, true}) {
-    SCOPED_TRACE(makeWritable ? "MakeWritable first" : "in place");
-    const SP<MockVideoEffect> invert(new ::testing::NiceMock<MockVideoEffect>);
-    ON_CALL(*invert, ProcessVideoData(_)).WillByDefault(Invoke([makeWritable](SP<IDataVideo>& frame) {
+    const SP<MockVideoEffect> paint(new ::testing::NiceMock<MockVideoEffect>);
+    ON_CALL(*paint, ProcessVideoData(_)).WillByDefault(Invoke([makeWritable](SP<IDataVideo>& frame) {
       if (makeWritable) Media::MakeWritable(frame);
-      const Plane luma = frame->GetPlane(0);
-      for (unsigned long y = 0; y < luma.height; ++y) {
-        for (unsigned long x = 0; x < luma.width; ++x) luma.GetOffsetPtr(x, y)[0] ^= 0xff;
-      }
+      frame->Fill(Color{255, 0, 0, 255});
     }));
     const SP<Media::VideoFrame> source = Testing::MakeGradient(PIX_FMT_YUV420P, 16, 8);
-    source->SetDuration(40000);
-    const SP<IStreamVideoEx> stream = StreamOneFrameVideo::Create(source);
-    SettingsStreamOneFrame endless;
-    endless.endless = 1;
-    stream->Initialize(endless);
-    std::vector<std::string> digests;
-    for (int i = 0; i < 3; ++i) {
-      digests.push_back(Testing::Digest(invert->ProcessData(std::vector<SP<IData>>{stream->Read()})));
-    }
-    EXPECT_EQ(digests[0] == digests[1], makeWritable);
-    EXPECT_EQ(digests[0], digests[2]);
+    const std::string before = Testing::Digest(source);
+    paint->ProcessData(std::vector<SP<IData>>{StreamOneFrameVideo::Create(source)->Read()});
+    EXPECT_EQ(Testing::Digest(source) == before, makeWritable) << (makeWritable ? "MakeWritable first" : "in place");
   }
 }
 
