@@ -23,14 +23,14 @@ TIVREL_AVX512 void MirrorLine(const unsigned char* src, unsigned char* dst, int 
   int x = 0;
   for (; x + 64 <= width; x += 64) {
     const __m512i bytes = _mm512_loadu_si512(src + width - 64 - x);
-    _mm512_storeu_si512(dst + x, _mm512_permutexvar_epi8(reverse, bytes));
+    _mm512_storeu_si512(dst + x, _mm512_maskz_permutexvar_epi8(~0ULL, reverse, bytes));
   }
   for (; x < width; ++x) dst[x] = src[width - 1 - x];
 }
 
 template <int Lane>
 TIVREL_AVX512 void StoreLane(unsigned char* dst, __m512i v) {
-  _mm_storeu_si128(reinterpret_cast<__m128i*>(dst), _mm512_extracti32x4_epi32(v, Lane));
+  _mm_storeu_si128(reinterpret_cast<__m128i*>(dst), _mm512_maskz_extracti32x4_epi32(0xF, v, Lane));
 }
 
 // 16 source lines of 64 bytes become 64 destination lines of 16 bytes. Each 128-bit lane
@@ -84,8 +84,9 @@ TIVREL_AVX512 void TransposeBytes(const unsigned char* src, long srcStride, unsi
     }
   }
   // The edges that do not fill a block: the last rows % 16 lines, then the last width % 64
-  // columns over all lines.
-  if (blockRows < rows) {
+  // columns over all lines. libyuv's transpose must not be given a width of 0: its vector
+  // loop would run once anyway.
+  if (blockRows < rows && blockWidth > 0) {
     libyuv::TransposePlane(src + blockRows * srcStride, static_cast<int>(srcStride), dst + blockRows,
                            static_cast<int>(dstStride), blockWidth, rows - blockRows);
   }
