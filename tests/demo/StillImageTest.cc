@@ -38,11 +38,6 @@ struct Image {
 
   // Samples of plane p across `n` pixels.
   int Size(int p, int n) const { return p == 0 ? n : (n + (1 << layout.shift) - 1) >> layout.shift; }
-  int At(int p, int x, int y) const {
-    size_t offset = static_cast<size_t>(y * Size(p, width) + x);
-    for (int q = 0; q < p; ++q) offset += static_cast<size_t>(Size(q, width) * Size(q, height));
-    return static_cast<unsigned char>(bytes.at(offset));
-  }
   // The digest text the program lists for a frame of this picture.
   std::string Digest() const {
     return Tivrel::Core::MD5(bytes).hexdigest() + ":" + std::to_string(width) + ":" + std::to_string(height) + ":" +
@@ -62,9 +57,10 @@ Image Make(const Layout& layout, int width, int height, Value value) {
   return image;
 }
 
-Image Pattern(const Layout& layout, int width, int height) {
-  return Make(layout, width, height, [](int p, int x, int y) { return (p * 71 + x * 7 + y * 29) & 0xff; });
-}
+// Sample (x, y) of plane p of the test pictures.
+int PatternAt(int p, int x, int y) { return (p * 71 + x * 7 + y * 29) & 0xff; }
+
+Image Pattern(const Layout& layout, int width, int height) { return Make(layout, width, height, PatternAt); }
 
 // `source` placed at x, y on a black canvas (limited range: luma 16, chroma 128).
 Image Placed(const Image& source, int width, int height, int x, int y) {
@@ -72,7 +68,7 @@ Image Placed(const Image& source, int width, int height, int x, int y) {
   return Make(source.layout, width, height, [&](int p, int cx, int cy) {
     const int fx = cx - (p ? x >> s : x), fy = cy - (p ? y >> s : y);
     const bool inside = fx >= 0 && fy >= 0 && fx < source.Size(p, source.width) && fy < source.Size(p, source.height);
-    return inside ? source.At(p, fx, fy) : p ? 128 : 16;
+    return inside ? PatternAt(p, fx, fy) : p ? 128 : 16;
   });
 }
 
@@ -149,7 +145,7 @@ TEST_F(StillImageTest, FramesListedAndWritten) {
   // Flipped left-right, cropped to 6x8 at 2,0, turned clockwise (the effects' pixels are
   // their own tests' business; this checks the chain's order and the turned aspect).
   const Image chained =
-      Make(k420, 8, 6, [&](int p, int x, int y) { return s420.At(p, (p ? 10 : 21) - y, (p ? 3 : 7) - x); });
+      Make(k420, 8, 6, [&](int p, int x, int y) { return PatternAt(p, (p ? 10 : 21) - y, (p ? 3 : 7) - x); });
   struct Case {
     const Image& source;
     const char* args;
