@@ -1,6 +1,6 @@
 #include "Testing/Assertions.h"
 
-#include <cstring>
+#include <algorithm>
 #include <ostream>
 #include <stdexcept>
 
@@ -58,10 +58,8 @@ MATCHER_P(ErrorIsImpl, expected, "converts to\n" + Proc::ProcessingErrorToString
 
 ::testing::AssertionResult FramesEqual(const char* aText, const char* bText, const SP<const Proc::IDataVideo>& a,
                                        const SP<const Proc::IDataVideo>& b) {
-  if (!a || !b) {
-    if (!a && !b) return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure() << (a ? bText : aText) << " is null, the other frame is not";
-  }
+  if (!a != !b) return ::testing::AssertionFailure() << (a ? bText : aText) << " is null, the other frame is not";
+  if (!a) return ::testing::AssertionSuccess();
   if (a->GetPixFmt() != b->GetPixFmt() || a->GetFrameInfo() != b->GetFrameInfo()) {
     return ::testing::AssertionFailure() << aText << " is " << Describe(*a) << ", " << bText << " is " << Describe(*b);
   }
@@ -74,8 +72,8 @@ MATCHER_P(ErrorIsImpl, expected, "converts to\n" + Proc::ProcessingErrorToString
     }
     for (unsigned long y = 0; y < pa.height; ++y) {
       const unsigned char *la = pa.GetOffsetPtr(0, y), *lb = pb.GetOffsetPtr(0, y);
-      if (std::memcmp(la, lb, pa.width) == 0) continue;
       const unsigned long x = std::mismatch(la, la + pa.width, lb).first - la;
+      if (x == pa.width) continue;
       return ::testing::AssertionFailure()
              << aText << " and " << bText << " (" << Describe(*a) << ") first differ in plane " << int(p) << ", line "
              << y << ", byte " << x << ": " << int(la[x]) << " vs " << int(lb[x]);

@@ -12,8 +12,6 @@ namespace {
 
 size_t PageSize() { return static_cast<size_t>(sysconf(_SC_PAGESIZE)); }
 
-[[noreturn]] void Unsupported() { throw std::logic_error("GuardedFrame: only the planes are there"); }
-
 }  // namespace
 
 GuardedPlane::GuardedPlane(long stride, unsigned long width, unsigned long height, bool isSubplane, unsigned seed) {
@@ -21,12 +19,11 @@ GuardedPlane::GuardedPlane(long stride, unsigned long width, unsigned long heigh
   size_ = isSubplane ? abs * (height - 1) + width : abs * height;
   const size_t page = PageSize();
   mapped_ = (size_ + page - 1) / page * page + page;
-  void* p = mmap(nullptr, mapped_, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
-  if (p == MAP_FAILED) throw std::runtime_error("mmap failed");
-  base_ = static_cast<unsigned char*>(p);
-  if (mprotect(base_ + mapped_ - page, page, PROT_NONE) != 0) {
-    munmap(base_, mapped_);
-    throw std::runtime_error("mprotect failed");
+  base_ =
+      static_cast<unsigned char*>(mmap(nullptr, mapped_, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0));
+  if (base_ == MAP_FAILED || mprotect(base_ + mapped_ - page, page, PROT_NONE) != 0) {
+    if (base_ != MAP_FAILED) munmap(base_, mapped_);
+    throw std::runtime_error("GuardedPlane: the guarded mapping failed");
   }
   std::mt19937 random(seed);
   for (size_t i = 0; i < size_; ++i) begin()[i] = static_cast<unsigned char>(random());
@@ -50,10 +47,6 @@ GuardedFrame::GuardedFrame(PixFmt format, int width, int height, long gap, bool 
   }
 }
 
-SP<Proc::IDataVideo> GuardedFrame::Clone(bool) const { Unsupported(); }
-void GuardedFrame::SetAlphaPlane(unsigned char, const Proc::PlaneConst&) { Unsupported(); }
-void GuardedFrame::Crop(int, int, int, int) { Unsupported(); }
-void GuardedFrame::FillArea(int, int, int, int, const Proc::Color&) { Unsupported(); }
-Proc::PlaneConst GuardedFrame::GetAlphaPlane(unsigned char) const { Unsupported(); }
+void GuardedFrame::Unsupported() { throw std::logic_error("GuardedFrame: only the planes are there"); }
 
 }  // namespace Tivrel::Testing

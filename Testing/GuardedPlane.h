@@ -60,13 +60,15 @@ public:
   PixFmt GetPixFmt() const override { return format_; }
   Proc::Plane GetPlane(unsigned char p) override { return Memory(p).plane; }
   Proc::PlaneConst GetPlane(unsigned char p) const override { return Memory(p).plane; }
-  SP<Proc::IDataVideo> Clone(bool deep) const override;
-  void SetAlphaPlane(unsigned char index, const Proc::PlaneConst& plane) override;
-  void Crop(int x, int y, int width, int height) override;
-  void FillArea(int height, int left, int top, int width, const Proc::Color& color) override;
-  Proc::PlaneConst GetAlphaPlane(unsigned char index) const override;
+  SP<Proc::IDataVideo> Clone(bool) const override { Unsupported(); }
+  void SetAlphaPlane(unsigned char, const Proc::PlaneConst&) override { Unsupported(); }
+  void Crop(int, int, int, int) override { Unsupported(); }
+  void FillArea(int, int, int, int, const Proc::Color&) override { Unsupported(); }
+  Proc::PlaneConst GetAlphaPlane(unsigned char) const override { Unsupported(); }
 
 private:
+  [[noreturn]] static void Unsupported();
+
   const PixFmt format_;
   const Proc::FrameInfo info_;
   long long time_ = 0, duration_ = 0;

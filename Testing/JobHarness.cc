@@ -1,5 +1,6 @@
 #include "Testing/JobHarness.h"
 
+#include <memory>
 #include <utility>
 
 #include "Proc/Interfaces/ProcessingError.h"
@@ -64,15 +65,12 @@ void JobRecorder::OnProgress(int progress, long long position, long long duratio
 std::vector<JobEvent> RunJob(Proc::IStreamProcessor& job, std::chrono::seconds limit) {
   JobRecorder recorder;
   job.SetEventsHandler(&recorder);
-  try {
-    Watchdog watchdog(limit, "the job");
-    job.Start();
-    job.WaitUntilStopped();
-  } catch (...) {
-    job.SetEventsHandler(nullptr);
-    throw;
-  }
-  job.SetEventsHandler(nullptr);
+  // Whatever happens, the job is left without the recorder that is about to go.
+  const std::unique_ptr<Proc::IStreamProcessor, void (*)(Proc::IStreamProcessor*)> detach(
+      &job, [](Proc::IStreamProcessor* j) { j->SetEventsHandler(nullptr); });
+  Watchdog watchdog(limit, "the job");
+  job.Start();
+  job.WaitUntilStopped();
   return recorder.Take();
 }
 

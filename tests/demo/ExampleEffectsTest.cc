@@ -30,6 +30,10 @@ SP<Effects::VideoEffect> FromTree(const Record& record) {
 
 SP<Effects::VideoEffect> Flip(bool h, bool v) { return FromTree<Effects::FlipEffect>(Proc::SettingsEffectFlip{h, v}); }
 
+SP<Effects::VideoEffect> Crop(int x, int y, int width, int height) {
+  return FromTree<Effects::CropEffect>(Proc::SettingsEffectCrop{x, y, width, height});
+}
+
 SP<Effects::VideoEffect> Turn(int quarterTurns) {
   Proc::SettingsEffectTranspose settings;
   settings.quarterTurns = quarterTurns;
@@ -71,11 +75,8 @@ const Case kCases[] = {
        return s.oneWay ? std::pair((kWidth - 1 - s.y) >> s.sw, s.x >> s.sh) : std::pair(s.w - 1 - s.y, s.x);
      }},
     // Down to the bottom edge; chroma from the sample covering the first pixel.
-    {"crop:5,1,9,0",
-     [] {
-       return FromTree<Effects::CropEffect>(Proc::SettingsEffectCrop{5, 1, 9, 0});
-     },
-     9, kHeight - 1, false, true, [](const Sample& s) { return std::pair(s.x + (5 >> s.sw), s.y + (1 >> s.sh)); }},
+    {"crop:5,1,9,0", [] { return Crop(5, 1, 9, 0); }, 9, kHeight - 1, false, true,
+     [](const Sample& s) { return std::pair(s.x + (5 >> s.sw), s.y + (1 >> s.sh)); }},
 };
 
 // On a frame of every pixel format, given as the only pointer to a view of the source: the
@@ -126,16 +127,8 @@ SP<Proc::IDataVideo> OddFrame() { return Testing::MakeRandomFrame(PIX_FMT_YUV422
 
 // The contract on an odd-sized yuv422p frame.
 TIVREL_INSTANTIATE_CONTRACT(
-    EffectContract, ExampleFlip,
-    [] {
-      return Effects::FlipEffect::Create({true, true});
-    },
-    OddFrame);
+    EffectContract, ExampleFlip, [] { return ::Flip(true, true); }, OddFrame);
 TIVREL_INSTANTIATE_CONTRACT(
-    EffectContract, ExampleCrop,
-    [] {
-      return Effects::CropEffect::Create({1, 1, 4, 0});
-    },
-    OddFrame);
+    EffectContract, ExampleCrop, [] { return ::Crop(1, 1, 4, 0); }, OddFrame);
 TIVREL_INSTANTIATE_CONTRACT(
     EffectContract, ExampleTranspose, [] { return ::Turn(1); }, OddFrame);

@@ -20,14 +20,15 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// How a .y4m colour space subsamples its chroma, and its pixel format number in digest texts.
+// A .y4m colour space: its tag, its pixel format number in digest texts, how far its chroma
+// is subsampled (both ways) and its planes.
 struct Layout {
   const char* tag;
-  int pixFmt, shiftW, shiftH;
+  int pixFmt, shift, planes;
 };
-constexpr Layout k420{"420jpeg", 0, 1, 1};
-constexpr Layout k444{"444", 2, 0, 0};
-constexpr Layout kMono{"mono", 8, 0, 0};
+constexpr Layout k420{"420jpeg", 0, 1, 3};
+constexpr Layout k444{"444", 2, 0, 3};
+constexpr Layout kMono{"mono", 8, 0, 1};
 
 // A planar 8-bit picture: its planes back to back, as a .y4m frame holds them.
 struct Image {
@@ -35,13 +36,8 @@ struct Image {
   int width, height;
   std::string bytes;
 
-  int PlaneWidth(int p) const { return p == 0 ? width : (width + (1 << layout.shiftW) - 1) >> layout.shiftW; }
-  int PlaneHeight(int p) const { return p == 0 ? height : (height + (1 << layout.shiftH) - 1) >> layout.shiftH; }
-  int At(int p, int x, int y) const {
-    size_t offset = static_cast<size_t>(y * PlaneWidth(p) + x);
-    for (int q = 0; q < p; ++q) offset += static_cast<size_t>(PlaneWidth(q) * PlaneHeight(q));
-    return static_cast<unsigned char>(bytes.at(offset));
-  }
+  // Samples of plane p across `n` pixels.
+  int Size(int p, int n) const { return p == 0 ? n : (n + (1 << layout.shift) - 1) >> layout.shift; }
   // The digest text the program lists for a frame of this picture.
   std::string Digest() const {
     return Tivrel::Core::MD5(bytes).hexdigest() + ":" + std::to_string(width) + ":" + std::to_string(height) + ":" +
@@ -53,25 +49,26 @@ struct Image {
 template <class Value>
 Image Make(const Layout& layout, int width, int height, Value value) {
   Image image{layout, width, height, {}};
-  for (int p = 0; p < (layout.pixFmt == kMono.pixFmt ? 1 : 3); ++p) {
-    for (int y = 0; y < image.PlaneHeight(p); ++y) {
-      for (int x = 0; x < image.PlaneWidth(p); ++x) image.bytes.push_back(static_cast<char>(value(p, x, y)));
+  for (int p = 0; p < layout.planes; ++p) {
+    for (int y = 0; y < image.Size(p, height); ++y) {
+      for (int x = 0; x < image.Size(p, width); ++x) image.bytes.push_back(static_cast<char>(value(p, x, y)));
     }
   }
   return image;
 }
 
-Image Pattern(const Layout& layout, int width, int height) {
-  return Make(layout, width, height, [](int p, int x, int y) { return (p * 71 + x * 7 + y * 29) & 0xff; });
-}
+// Sample (x, y) of plane p of the test pictures.
+int PatternAt(int p, int x, int y) { return (p * 71 + x * 7 + y * 29) & 0xff; }
+
+Image Pattern(const Layout& layout, int width, int height) { return Make(layout, width, height, PatternAt); }
 
 // `source` placed at x, y on a black canvas (limited range: luma 16, chroma 128).
 Image Placed(const Image& source, int width, int height, int x, int y) {
-  const Layout& l = source.layout;
-  return Make(l, width, height, [&](int p, int cx, int cy) {
-    const int fx = cx - (p ? x >> l.shiftW : x), fy = cy - (p ? y >> l.shiftH : y);
-    const bool inside = fx >= 0 && fy >= 0 && fx < source.PlaneWidth(p) && fy < source.PlaneHeight(p);
-    return inside ? source.At(p, fx, fy) : p ? 128 : 16;
+  const int s = source.layout.shift;
+  return Make(source.layout, width, height, [&](int p, int cx, int cy) {
+    const int fx = cx - (p ? x >> s : x), fy = cy - (p ? y >> s : y);
+    const bool inside = fx >= 0 && fy >= 0 && fx < source.Size(p, source.width) && fy < source.Size(p, source.height);
+    return inside ? PatternAt(p, fx, fy) : p ? 128 : 16;
   });
 }
 
@@ -81,13 +78,6 @@ std::string Y4mFile(const Image& image, const std::string& rate, size_t frames, 
   for (size_t i = 0; i < frames; ++i) file += "FRAME\n" + image.bytes;
   return file;
 }
-
-std::string ReadFile(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-void WriteFile(const fs::path& path, const std::string& bytes) { std::ofstream(path, std::ios::binary) << bytes; }
 
 // The number of frame lines of a listing (the others are comments, starting with '#').
 long FrameCount(const std::string& listing) {
@@ -107,29 +97,28 @@ protected:
   void SetUp() override {
     std::string pattern = ::testing::TempDir() + "still-image-XXXXXX";
     ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-    dir_ = pattern;
+    dir_ = pattern + "/";
   }
   void TearDown() override { fs::remove_all(dir_); }
 
-  std::string Path(const std::string& name) const { return (dir_ / name).string(); }
+  std::string Read(const std::string& name) const {
+    std::ifstream in(dir_ + name, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  }
+  void Write(const std::string& name, const std::string& bytes) const {
+    std::ofstream(dir_ + name, std::ios::binary) << bytes;
+  }
 
-  // Starts the program with the words of `line`, "@name" naming a file of the test folder;
-  // standard output and error go to files there.
-  pid_t Spawn(const std::string& line) {
-    std::istringstream words(line);
-    std::vector<std::string> args{STILL_IMAGE_PROGRAM};
-    for (std::string word; words >> word;) args.push_back(word[0] == '@' ? Path(word.substr(1)) : word);
-    std::vector<char*> argv;
-    for (std::string& a : args) argv.push_back(a.data());
-    argv.push_back(nullptr);
-    const std::string out = Path("stdout"), err = Path("stderr");
+  // Starts the program with the words of `line` ("@name" names a file of the test folder)
+  // through the shell, which execs it; standard output and error go to files there.
+  pid_t Spawn(std::string line) {
+    for (size_t at; (at = line.find('@')) != std::string::npos;) line.replace(at, 1, dir_);
+    line = "exec '" STILL_IMAGE_PROGRAM "' " + line + " </dev/null >'" + dir_ + "stdout' 2>'" + dir_ + "stderr'";
     std::fflush(nullptr);  // nothing buffered here is written twice
     const pid_t pid = fork();
     if (pid == 0) {
       signal(SIGINT, SIG_DFL);  // as a terminal delivers it, even when this test runs with it ignored
-      if (freopen("/dev/null", "r", stdin) && freopen(out.c_str(), "w", stdout) && freopen(err.c_str(), "w", stderr)) {
-        execv(argv[0], argv.data());
-      }
+      execl("/bin/sh", "sh", "-c", line.c_str(), nullptr);
       _exit(127);
     }
     return pid;
@@ -138,13 +127,13 @@ protected:
   Outcome Wait(pid_t pid) {
     int status = 0;
     const bool ended = pid > 0 && waitpid(pid, &status, 0) == pid;
-    return {ended ? (WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status)) : -1, ReadFile(Path("stdout")),
-            ReadFile(Path("stderr"))};
+    return {ended ? (WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status)) : -1, Read("stdout"),
+            Read("stderr")};
   }
 
   Outcome Run(const std::string& line) { return Wait(Spawn(line)); }
 
-  fs::path dir_;
+  std::string dir_;
 };
 
 // The first frame of a .y4m file shown for a duration, as read, placed on a canvas or
@@ -156,7 +145,7 @@ TEST_F(StillImageTest, FramesListedAndWritten) {
   // Flipped left-right, cropped to 6x8 at 2,0, turned clockwise (the effects' pixels are
   // their own tests' business; this checks the chain's order and the turned aspect).
   const Image chained =
-      Make(k420, 8, 6, [&](int p, int x, int y) { return s420.At(p, (p ? 10 : 21) - y, (p ? 3 : 7) - x); });
+      Make(k420, 8, 6, [&](int p, int x, int y) { return PatternAt(p, (p ? 10 : 21) - y, (p ? 3 : 7) - x); });
   struct Case {
     const Image& source;
     const char* args;
@@ -179,11 +168,11 @@ TEST_F(StillImageTest, FramesListedAndWritten) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.header);
-    WriteFile(Path("in.y4m"), Y4mFile(c.source, "30000:1001", 1, "4:3"));
+    Write("in.y4m", Y4mFile(c.source, "30000:1001", 1, "4:3"));
     const Outcome outcome =
         Run(std::string("@in.y4m -o @out.y4m --listing @listing --progress lines --duration 2f ") + c.args);
     ASSERT_EQ(outcome.exitCode, 0) << outcome.err;
-    EXPECT_TRUE(ReadFile(Path("out.y4m")) ==
+    EXPECT_TRUE(Read("out.y4m") ==
                 Y4mFile(c.expected, c.frameDuration == 40000 ? "25:1" : "30000:1001", c.frames, c.aspect));
     std::string lines;
     for (size_t i = 0; i < c.frames; ++i) {
@@ -192,7 +181,7 @@ TEST_F(StillImageTest, FramesListedAndWritten) {
                     c.frameDuration, c.expected.Digest().c_str());
       lines += line;
     }
-    const std::string listing = ReadFile(Path("listing"));
+    const std::string listing = Read("listing");
     EXPECT_EQ(FrameCount(listing), static_cast<long>(c.frames));
     EXPECT_EQ(listing.substr(listing.size() - std::min(lines.size(), listing.size())), lines) << "the frame lines";
     EXPECT_NE(listing.find(c.header), std::string::npos) << listing;
@@ -230,9 +219,9 @@ TEST_F(StillImageTest, JobsAndSettingsFilesGiveTheSameBytes) {
         Run("--bars 160x90 --duration 40f --canvas 200x120 --at 3,4 --listing @listing --progress lines " + args);
     ASSERT_EQ(outcome.exitCode, 0) << outcome.err;
     EXPECT_NE(outcome.err.find(stages ? "verify 100%" : "\n100%"), std::string::npos) << outcome.err;
-    if (listing.empty()) listing = ReadFile(Path("listing")), file = ReadFile(Path("out.y4m"));
-    EXPECT_EQ(ReadFile(Path("listing")), listing);
-    EXPECT_TRUE(!output || ReadFile(Path("out.y4m")) == file);
+    if (listing.empty()) listing = Read("listing"), file = Read("out.y4m");
+    EXPECT_EQ(Read("listing"), listing);
+    EXPECT_TRUE(!output || Read("out.y4m") == file);
   }
   EXPECT_NE(listing.find("# effects: flip top-bottom, crop at 2,0 to 153x89, turn 90 degrees clockwise\n"),
             std::string::npos)
@@ -269,7 +258,7 @@ TEST_F(StillImageTest, BadInputsFailWithAClearMessage) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.message);
     const std::string args = c.args;
-    if (!c.content.empty()) WriteFile(Path(args.substr(args.rfind('@') + 1)), c.content);
+    if (!c.content.empty()) Write(args.substr(args.rfind('@') + 1), c.content);
     const Outcome outcome = Run(args);
     EXPECT_EQ(outcome.exitCode, c.exitCode) << outcome.err;
     EXPECT_TRUE(c.exitCode == 1 || std::count(outcome.err.begin(), outcome.err.end(), '\n') == 1) << outcome.err;
@@ -282,7 +271,7 @@ TEST_F(StillImageTest, BadInputsFailWithAClearMessage) {
 // code says that the run was interrupted.
 TEST_F(StillImageTest, InterruptStopsTheJobsCleanly) {
   const pid_t pid = Spawn("--bars 64x48 --duration 60s --realtime --jobs 2 -o @out.y4m --listing @listing");
-  const auto frames = [&] { return FrameCount(ReadFile(Path("listing"))); };
+  const auto frames = [&] { return FrameCount(Read("listing")); };
   for (int i = 0; i < 1500 && frames() < 3; ++i) usleep(20000);
   ASSERT_EQ(kill(pid, SIGINT), 0);
   const Outcome outcome = Wait(pid);
@@ -290,7 +279,7 @@ TEST_F(StillImageTest, InterruptStopsTheJobsCleanly) {
   EXPECT_NE(outcome.err.find("stopped after"), std::string::npos) << outcome.err;
   EXPECT_GE(frames(), 3);
   EXPECT_LT(frames(), 1500);
-  EXPECT_EQ(ReadFile(Path("out.y4m")).size(),
+  EXPECT_EQ(Read("out.y4m").size(),
             Y4mFile(Pattern(k420, 64, 48), "25:1", 0).size() + frames() * (6 + 64 * 48 * 3 / 2));
 }
 
