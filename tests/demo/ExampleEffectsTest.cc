@@ -1,4 +1,5 @@
 // The example's flip, crop and transpose: every sample of every pixel format, settings trees, progress, the contract.
+#include <cstdint>
 #include <cstring>
 #include <string>
 #include <utility>
@@ -30,7 +31,7 @@ SP<Effects::VideoEffect> FromTree(const Record& record) {
 
 SP<Effects::VideoEffect> Flip(bool h, bool v) { return FromTree<Effects::FlipEffect>(Proc::SettingsEffectFlip{h, v}); }
 
-SP<Effects::VideoEffect> Crop(int x, int y, int width, int height) {
+SP<Effects::VideoEffect> Crop(uint32_t x, uint32_t y, uint32_t width, uint32_t height) {
   return FromTree<Effects::CropEffect>(Proc::SettingsEffectCrop{x, y, width, height});
 }
 
