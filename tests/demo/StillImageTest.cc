@@ -193,7 +193,10 @@ TEST_F(StillImageTest, FramesListedAndWritten) {
       std::sscanf(line.c_str(), "still-image: %*d frames in %lf s", &total);
     }
     ASSERT_FALSE(elapsed.empty()) << outcome.err;
-    EXPECT_NEAR(elapsed.back(), total, 0.01) << outcome.err;
+    // The last line comes when the last frame is done, the summary after the output file is
+    // closed: on a busy machine that can be a good part of a second later, never earlier.
+    EXPECT_LE(elapsed.back(), total + 0.001) << outcome.err;
+    EXPECT_LT(total - elapsed.back(), 0.5) << outcome.err;
     EXPECT_TRUE(c.frames < 30 || std::any_of(elapsed.begin(), elapsed.end() - 1, [](double t) { return t != int(t); }))
         << "a run of a second shows fractions of a second on the way\n"
         << outcome.err;
