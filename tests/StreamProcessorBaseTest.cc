@@ -2,6 +2,7 @@
 #include <sched.h>
 
 #include <atomic>
+#include <chrono>
 #include <climits>
 #include <functional>
 #include <future>
@@ -128,6 +129,24 @@ TEST(StreamProcessorBaseTest, PauseHoldsTheWorkerUntilResumeOrStop) {
   EXPECT_TRUE(sawStop);
   EXPECT_THAT(Testing::ToStrings(events.Take()),
               ElementsAre("paused", "resumed", "paused", "started", "paused", "paused", "finished"));
+}
+
+// Resume must wake a worker already waiting at its pause point (a missed wake-up would
+// hold it until Stop).
+TEST(StreamProcessorBaseTest, ResumeWakesAWaitingWorker) {
+  std::promise<void> paused, passed;
+  Job job([&](Job& self) {
+    self.Pause();
+    paused.set_value();
+    self.PausePoint();
+    passed.set_value();
+  });
+  job.Start();
+  paused.get_future().wait();
+  std::this_thread::sleep_for(std::chrono::milliseconds(20));  // time to reach the wait
+  job.Resume();
+  EXPECT_EQ(passed.get_future().wait_for(std::chrono::seconds(10)), std::future_status::ready);
+  job.Stop();
 }
 
 TEST(StreamProcessorBaseTest, PriorityIsAppliedToTheWorker) {
