@@ -2,18 +2,12 @@
 
 #include <immintrin.h>
 
-#include <algorithm>
-
 #include <libyuv/rotate.h>
 
 #define TIVREL_AVX512 __attribute__((target("avx512f,avx512bw,avx512vbmi")))
 
 namespace Effects {
 namespace {
-
-// Source columns per pass of the transpose: the destination lines being filled (64 lines
-// of `rows` bytes) stay in the second-level cache while the pass goes down the source.
-constexpr int kTransposeBand = 64;
 
 TIVREL_AVX512 void MirrorLine(const unsigned char* src, unsigned char* dst, int width) {
   const __m512i reverse =
@@ -76,11 +70,11 @@ TIVREL_AVX512 void MirrorBytes(const unsigned char* src, long srcStride, unsigne
 TIVREL_AVX512 void TransposeBytes(const unsigned char* src, long srcStride, unsigned char* dst, long dstStride,
                                   int width, int rows) {
   const int blockWidth = width & ~63, blockRows = rows & ~15;
-  for (int band = 0; band < blockWidth; band += kTransposeBand) {
-    const int bandEnd = std::min(blockWidth, band + kTransposeBand);
+  // One 64-column strip at a time, down the source: the 64 destination lines being filled
+  // stay in the second-level cache until they are complete.
+  for (int x = 0; x < blockWidth; x += 64) {
     for (int y = 0; y < blockRows; y += 16) {
-      for (int x = band; x < bandEnd; x += 64)
-        Transpose16x64(src + y * srcStride + x, srcStride, dst + x * dstStride + y, dstStride);
+      Transpose16x64(src + y * srcStride + x, srcStride, dst + x * dstStride + y, dstStride);
     }
   }
   // The edges that do not fill a block: the last rows % 16 lines, then the last width % 64
