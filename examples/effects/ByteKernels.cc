@@ -22,16 +22,11 @@ TIVREL_AVX512 void MirrorLine(const unsigned char* src, unsigned char* dst, int 
   for (; x < width; ++x) dst[x] = src[width - 1 - x];
 }
 
-template <int Lane>
-TIVREL_AVX512 void StoreLane(unsigned char* dst, __m512i v) {
-  _mm_storeu_si128(reinterpret_cast<__m128i*>(dst), _mm512_maskz_extracti32x4_epi32(0xF, v, Lane));
-}
-
-// 16 source lines of 64 bytes become 64 destination lines of 16 bytes. Each 128-bit lane
-// holds a 16x16 block; four rounds of byte interleaving of lines i and i+8 transpose it
-// (each round rotates one bit of the line number into the byte position).
-TIVREL_AVX512 void Transpose16x64(const unsigned char* src, long srcStride, unsigned char* dst, long dstStride) {
-  __m512i line[16];
+// Loads 16 source lines of 64 bytes and transposes them in place: each 128-bit lane holds
+// a 16x16 block, and four rounds of byte interleaving of lines i and i+8 transpose it (each
+// round rotates one bit of the line number into the byte position). Afterwards line[j],
+// lane q holds the 16 bytes of destination line 16q + j.
+TIVREL_AVX512 inline void TransposeLines16(const unsigned char* src, long srcStride, __m512i* line) {
   __m512i next[16];
 #pragma GCC unroll 16
   for (int i = 0; i < 16; ++i) line[i] = _mm512_loadu_si512(src + i * srcStride);
@@ -45,13 +40,50 @@ TIVREL_AVX512 void Transpose16x64(const unsigned char* src, long srcStride, unsi
 #pragma GCC unroll 16
     for (int i = 0; i < 16; ++i) line[i] = next[i];
   }
-  // Line j, lane q now holds destination line 16q + j.
+}
+
+template <int Lane>
+TIVREL_AVX512 void StoreLane(unsigned char* dst, __m512i v) {
+  _mm_storeu_si128(reinterpret_cast<__m128i*>(dst), _mm512_maskz_extracti32x4_epi32(0xF, v, Lane));
+}
+
+template <int Half>
+TIVREL_AVX512 void StoreHalf(unsigned char* dst, __m512i v) {
+  _mm256_storeu_si256(reinterpret_cast<__m256i*>(dst), _mm512_maskz_extracti64x4_epi64(0xF, v, Half));
+}
+
+// 16 source lines of 64 bytes become 64 destination lines of 16 bytes.
+TIVREL_AVX512 void Transpose16x64(const unsigned char* src, long srcStride, unsigned char* dst, long dstStride) {
+  __m512i line[16];
+  TransposeLines16(src, srcStride, line);
 #pragma GCC unroll 16
   for (int j = 0; j < 16; ++j) {
     StoreLane<0>(dst + j * dstStride, line[j]);
     StoreLane<1>(dst + (16 + j) * dstStride, line[j]);
     StoreLane<2>(dst + (32 + j) * dstStride, line[j]);
     StoreLane<3>(dst + (48 + j) * dstStride, line[j]);
+  }
+}
+
+// 32 source lines of 64 bytes become 64 destination lines of 32 bytes: two 16-line
+// transposes whose lanes are paired, so that each destination line gets one 32-byte store
+// instead of two 16-byte ones (the stores, not the shuffles, bound the 16-line version).
+TIVREL_AVX512 void Transpose32x64(const unsigned char* src, long srcStride, unsigned char* dst, long dstStride) {
+  __m512i top[16], bottom[16];
+  TransposeLines16(src, srcStride, top);
+  TransposeLines16(src + 16 * srcStride, srcStride, bottom);
+  // 64-bit element indices into (top, bottom): lanes 0 and 1 of each interleaved, and
+  // lanes 2 and 3.
+  const __m512i lanes01 = _mm512_set_epi64(11, 10, 3, 2, 9, 8, 1, 0);
+  const __m512i lanes23 = _mm512_set_epi64(15, 14, 7, 6, 13, 12, 5, 4);
+#pragma GCC unroll 16
+  for (int j = 0; j < 16; ++j) {
+    const __m512i low = _mm512_permutex2var_epi64(top[j], lanes01, bottom[j]);
+    const __m512i high = _mm512_permutex2var_epi64(top[j], lanes23, bottom[j]);
+    StoreHalf<0>(dst + j * dstStride, low);
+    StoreHalf<1>(dst + (16 + j) * dstStride, low);
+    StoreHalf<0>(dst + (32 + j) * dstStride, high);
+    StoreHalf<1>(dst + (48 + j) * dstStride, high);
   }
 }
 
@@ -69,12 +101,16 @@ TIVREL_AVX512 void MirrorBytes(const unsigned char* src, long srcStride, unsigne
 
 TIVREL_AVX512 void TransposeBytes(const unsigned char* src, long srcStride, unsigned char* dst, long dstStride,
                                   int width, int rows) {
-  const int blockWidth = width & ~63, blockRows = rows & ~15;
+  const int blockWidth = width & ~63, wideRows = rows & ~31, blockRows = rows & ~15;
   // One 64-column strip at a time, down the source: the 64 destination lines being filled
-  // stay in the second-level cache until they are complete.
+  // stay in the second-level cache until they are complete. Blocks of 32 lines, then one of
+  // 16 if that many remain.
   for (int x = 0; x < blockWidth; x += 64) {
-    for (int y = 0; y < blockRows; y += 16) {
-      Transpose16x64(src + y * srcStride + x, srcStride, dst + x * dstStride + y, dstStride);
+    for (int y = 0; y < wideRows; y += 32) {
+      Transpose32x64(src + y * srcStride + x, srcStride, dst + x * dstStride + y, dstStride);
+    }
+    if (wideRows < blockRows) {
+      Transpose16x64(src + wideRows * srcStride + x, srcStride, dst + x * dstStride + wideRows, dstStride);
     }
   }
   // The edges that do not fill a block: the last rows % 16 lines, then the last width % 64
